@@ -1,0 +1,47 @@
+# Sourced by the project's scripts: a private Wine prefix inside the build tree, a persistent
+# wineserver and an X display of our own, all stopped again by wine_env_stop.
+# Needs BUILD_DIR set by the caller.
+VLD_WINEPREFIX="$BUILD_DIR/wineprefix"
+WINEPREFIX="$VLD_WINEPREFIX"
+WINEDEBUG=-all
+WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export VLD_WINEPREFIX WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
+
+wine_env_prefix() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Creating the Wine prefix $WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 || return 1
+        wineserver -w
+    fi
+}
+
+wine_env_display() {
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        VLD_XVFB_PID=$!
+        for _ in $(seq 1 50); do
+            [ -e "/tmp/.X11-unix/X$n" ] && { DISPLAY=":$n"; export DISPLAY; return 0; }
+            kill -0 "$VLD_XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+    done
+    echo "Could not start an X display (Xvfb)" >&2
+    return 1
+}
+
+wine_env_start() {
+    wine_env_prefix || { echo "Could not create the Wine prefix" >&2; return 1; }
+    wine_env_display || return 1
+    wineserver -p
+    # The first program of a wineserver session starts Wine's background services, which keep
+    # its standard handles open: let that be a program whose output nobody waits for.
+    wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+wine_env_stop() {
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    [ -n "${VLD_XVFB_PID:-}" ] && kill "$VLD_XVFB_PID" 2>/dev/null
+    return 0
+}

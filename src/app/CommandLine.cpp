@@ -1,0 +1,58 @@
+#include "app/CommandLine.h"
+
+#include <cstring>
+
+const char* const UsageText =
+    "Usage: VLDoctor [/report [FILE] | /message [FILE] | /?]\r\n"
+    "  (no switch)      show the Doctor's window\r\n"
+    "  /report [FILE]   diagnose Velmont and write the report to FILE or standard output\r\n"
+    "  /message [FILE]  diagnose and write the message that Submit would send\r\n"
+    "  /?               show this text\r\n"
+    "Exit code: 0 analysis result 0:0:0, 1 any other result, 2 bad arguments or output.\r\n";
+
+namespace {
+
+bool IsSwitch(const char* argument, const char* name) {
+    return (argument[0] == '/' || argument[0] == '-') && _stricmp(argument + 1, name) == 0;
+}
+
+CommandLine Invalid(const char* format, const char* argument) {
+    CommandLine command;
+    command.mode = RunMode::Invalid;
+    command.error.Format(format, argument);
+    return command;
+}
+
+} // namespace
+
+// Switches are case-insensitive and start with / or -; a lone "-" is the standard output.
+CommandLine ParseCommandLine(int argc, const char* const* argv) {
+    CommandLine command;
+    if (argc < 2) {
+        return command;
+    }
+    const char* first = argv[1];
+    if (IsSwitch(first, "?") || IsSwitch(first, "help")) {
+        command.mode = argc == 2 ? RunMode::Usage : RunMode::Invalid;
+    } else if (IsSwitch(first, "report")) {
+        command.mode = RunMode::Report;
+    } else if (IsSwitch(first, "message")) {
+        command.mode = RunMode::Message;
+    } else {
+        return Invalid("unknown argument '%s' (try /?)", first);
+    }
+    if (command.mode == RunMode::Invalid) {
+        return Invalid("unexpected argument '%s' (try /?)", argv[2]);
+    }
+    if (argc > 3) {
+        return Invalid("unexpected argument '%s' (try /?)", argv[3]);
+    }
+    if (argc == 3) {
+        command.outputPath.Assign(argv[2]);
+    }
+    return command;
+}
+
+bool WritesToStandardOutput(const CommandLine& command) {
+    return command.outputPath.IsEmpty() || strcmp(command.outputPath.Text(), "-") == 0;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "base/Str.h"
+
+enum class RunMode { Window, Report, Message, Usage, Invalid };
+
+struct CommandLine {
+    RunMode mode = RunMode::Window;
+    Str outputPath; // empty or "-" means standard output
+    Str error;
+};
+
+CommandLine ParseCommandLine(int argc, const char* const* argv);
+bool WritesToStandardOutput(const CommandLine& command);
+extern const char* const UsageText;

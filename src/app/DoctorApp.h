@@ -1,0 +1,8 @@
+#pragma once
+
+#include "framework/AppBase.h"
+
+class DoctorApp : public AppBase {
+public:
+    void StartUp();
+};

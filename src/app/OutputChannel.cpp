@@ -1,0 +1,61 @@
+#include "app/OutputChannel.h"
+
+#include <windows.h>
+
+namespace {
+
+bool WriteAll(HANDLE handle, const char* data, int32_t length) {
+    while (length > 0) {
+        DWORD written = 0;
+        if (!WriteFile(handle, data, static_cast<DWORD>(length), &written, nullptr) ||
+            written == 0) {
+            return false;
+        }
+        data += written;
+        length -= static_cast<int32_t>(written);
+    }
+    return true;
+}
+
+// A window program has no console of its own: started from a command prompt it borrows the
+// prompt's console; started with redirected handles (a script, a pipe) it uses those.
+HANDLE StandardHandle(DWORD which) {
+    HANDLE handle = GetStdHandle(which);
+    if (handle && handle != INVALID_HANDLE_VALUE) {
+        return handle;
+    }
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) {
+        return nullptr;
+    }
+    handle = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return nullptr;
+    }
+    SetStdHandle(which, handle);
+    return handle;
+}
+
+} // namespace
+
+bool WriteToFile(const char* path, const Str& text) {
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    bool written = WriteAll(file, text.Text(), text.Length());
+    return CloseHandle(file) && written;
+}
+
+bool WriteToStandardOutput(const Str& text) {
+    HANDLE output = StandardHandle(STD_OUTPUT_HANDLE);
+    return output && WriteAll(output, text.Text(), text.Length());
+}
+
+void WriteToStandardError(const Str& text) {
+    HANDLE error = StandardHandle(STD_ERROR_HANDLE);
+    if (error) {
+        WriteAll(error, text.Text(), text.Length());
+    }
+}

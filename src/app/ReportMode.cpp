@@ -1,0 +1,38 @@
+#include "app/ReportMode.h"
+
+#include "app/DoctorApp.h"
+#include "app/OutputChannel.h"
+#include "diagnosis/DiagnosisPass.h"
+#include "diagnosis/MemoryReport.h"
+
+namespace {
+
+const int ExitHealthy = 0;
+const int ExitFindings = 1;
+const int ExitUsage = 2;
+
+bool IsHealthy(const AnalysisResult& result) {
+    return result.InstallResult == 0 && result.FilesResult == 0 && result.ConfigResult == 0;
+}
+
+} // namespace
+
+// The diagnosis without a window: no status line, pause, prognosis dialog or message box, and
+// nothing of the product written. The text goes out whole, not cut to the window's limit.
+int RunReportMode(DoctorApp& app, const CommandLine& command) {
+    app.StartUp();
+    MemoryReport report;
+    RunDiagnosisPass(report);
+    const Str& text = report.Text();
+    bool written = WritesToStandardOutput(command) ? WriteToStandardOutput(text)
+                                                   : WriteToFile(command.outputPath.Text(), text);
+    if (!written) {
+        Str reason;
+        reason.Format("VLDoctor: cannot write the report to '%s'\r\n",
+                      WritesToStandardOutput(command) ? "standard output"
+                                                      : command.outputPath.Text());
+        WriteToStandardError(reason);
+        return ExitUsage;
+    }
+    return IsHealthy(report.Analysis) ? ExitHealthy : ExitFindings;
+}

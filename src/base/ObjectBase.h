@@ -1,0 +1,6 @@
+#pragma once
+
+class ObjectBase {
+public:
+    virtual ~ObjectBase() = default;
+};

@@ -1,0 +1,129 @@
+#include "base/RegKey.h"
+
+#include <vector>
+
+namespace {
+
+const DWORD StringBufferSize = 8192;
+const DWORD ExpandBufferSize = 260;
+const REGSAM View = KEY_WOW64_32KEY;
+
+Str ExpandedText(const char* text, const char* defaultText) {
+    char small[ExpandBufferSize];
+    DWORD needed = ExpandEnvironmentStringsA(text, small, sizeof small);
+    if (needed == 0) {
+        return Str(defaultText);
+    }
+    if (needed <= sizeof small) {
+        return Str(small);
+    }
+    // Longer than a path: expand again into a buffer of the size the system asked for.
+    std::vector<char> large(needed);
+    DWORD again = ExpandEnvironmentStringsA(text, large.data(), needed);
+    if (again == 0 || again > needed) {
+        return Str(defaultText);
+    }
+    return Str(large.data());
+}
+
+} // namespace
+
+bool RegKey::OpenUserKey(const char* path, bool readOnly) {
+    return Open(HKEY_CURRENT_USER, path, readOnly);
+}
+
+bool RegKey::OpenMachineKey(const char* path, bool readOnly) {
+    return Open(HKEY_LOCAL_MACHINE, path, readOnly);
+}
+
+// Reading never creates a key: a read-only open of a missing key fails. Only a writer creates.
+bool RegKey::Open(HKEY root, const char* path, bool readOnly) {
+    Close();
+    HKEY opened = nullptr;
+    LONG status;
+    if (readOnly) {
+        status = RegOpenKeyExA(root, path, 0, KEY_READ | View, &opened);
+    } else {
+        status = RegCreateKeyExA(root, path, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE,
+                                 KEY_ALL_ACCESS | View, nullptr, &opened, nullptr);
+    }
+    if (status != ERROR_SUCCESS) {
+        return false;
+    }
+    key = opened;
+    return true;
+}
+
+bool RegKey::UserKeyExists(const char* path) {
+    return KeyExists(HKEY_CURRENT_USER, path);
+}
+
+bool RegKey::MachineKeyExists(const char* path) {
+    return KeyExists(HKEY_LOCAL_MACHINE, path);
+}
+
+bool RegKey::KeyExists(HKEY root, const char* path) {
+    HKEY probe = nullptr;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ | View, &probe) != ERROR_SUCCESS) {
+        return false;
+    }
+    DWORD values = 0;
+    LONG status = RegQueryInfoKeyA(probe, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                   &values, nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(probe);
+    return status == ERROR_SUCCESS;
+}
+
+Str RegKey::GetString(const char* name, const char* defaultText) const {
+    if (!key) {
+        return Str(defaultText);
+    }
+    // One byte beyond the value's room keeps a value stored without terminator readable.
+    std::vector<char> buffer(StringBufferSize + 1, '\0');
+    DWORD type = 0;
+    DWORD size = StringBufferSize;
+    LONG status = RegQueryValueExA(key, name, nullptr, &type,
+                                   reinterpret_cast<BYTE*>(buffer.data()), &size);
+    if (status != ERROR_SUCCESS) {
+        return Str(defaultText);
+    }
+    buffer[size < StringBufferSize ? size : StringBufferSize] = '\0';
+    if (type == REG_SZ) {
+        return Str(buffer.data());
+    }
+    if (type == REG_EXPAND_SZ) {
+        return ExpandedText(buffer.data(), defaultText);
+    }
+    return Str(defaultText);
+}
+
+uint32_t RegKey::GetDword(const char* name, uint32_t defaultValue) const {
+    if (!key) {
+        return defaultValue;
+    }
+    DWORD value = 0;
+    DWORD type = 0;
+    DWORD size = sizeof value;
+    LONG status =
+        RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value) {
+        return defaultValue;
+    }
+    return value;
+}
+
+bool RegKey::SetDword(const char* name, uint32_t value) {
+    if (!key) {
+        return false;
+    }
+    DWORD data = value;
+    return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                          sizeof data) == ERROR_SUCCESS;
+}
+
+void RegKey::Close() {
+    if (key) {
+        RegCloseKey(key);
+        key = nullptr;
+    }
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "base/Str.h"
+
+#include <windows.h>
+
+// One open registry key at a time. Every open asks for the 32-bit view of the registry, where
+// the 32-bit product keeps its machine-wide keys.
+class RegKey {
+public:
+    RegKey() = default;
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+    ~RegKey() { Close(); }
+
+    bool OpenUserKey(const char* path, bool readOnly);
+    bool OpenMachineKey(const char* path, bool readOnly);
+    static bool UserKeyExists(const char* path);
+    static bool MachineKeyExists(const char* path);
+
+    Str GetString(const char* name, const char* defaultText) const;
+    uint32_t GetDword(const char* name, uint32_t defaultValue) const;
+    bool SetDword(const char* name, uint32_t value);
+    bool IsOpen() const { return key != nullptr; }
+    void Close();
+
+private:
+    bool Open(HKEY root, const char* path, bool readOnly);
+    static bool KeyExists(HKEY root, const char* path);
+
+    HKEY key = nullptr;
+};

@@ -1,0 +1,5 @@
+#pragma once
+
+#include "diagnosis/RunContext.h"
+
+void RunDiagnosisPass(RunContext& context);

@@ -1,0 +1,71 @@
+#include "diagnosis/ReportHeader.h"
+
+#include <cstdio>
+
+const char* const DoctorVersion = "1.24";
+
+namespace {
+
+void AppendSystemVersion(RunContext& context) {
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExA(&version);
+    Str line;
+    line.Format("System Version is %d.%d 0x%x Platform 0x%x Info '%s'\r\n",
+                static_cast<int>(version.dwMajorVersion), static_cast<int>(version.dwMinorVersion),
+                static_cast<unsigned>(version.dwBuildNumber),
+                static_cast<unsigned>(version.dwPlatformId), version.szCSDVersion);
+    context.AppendToReport(line);
+}
+
+void AppendComputerAndUser(RunContext& context) {
+    char name[256];
+    DWORD size = sizeof name;
+    Str line;
+    if (GetComputerNameA(name, &size)) {
+        line.Format("Computer  '%s'\r\n", name);
+        context.AppendToReport(line);
+    }
+    size = sizeof name;
+    if (GetUserNameA(name, &size)) {
+        line.Format("User '%s'\r\n", name);
+        context.AppendToReport(line);
+    }
+}
+
+bool WindowsVolumeSerial(DWORD& serial) {
+    char folder[256] = {};
+    UINT length = GetWindowsDirectoryA(folder, sizeof folder);
+    if (length < 3 || length >= sizeof folder) {
+        return false;
+    }
+    folder[3] = '\0';
+    return GetVolumeInformationA(folder, nullptr, 0, &serial, nullptr, nullptr, nullptr, 0) != 0;
+}
+
+} // namespace
+
+// Day before month; a volume whose serial cannot be read says so instead of showing a number.
+Str FormatTimeLine(const SYSTEMTIME& time, const DWORD* serial) {
+    char serialText[16] = "unknown";
+    if (serial) {
+        snprintf(serialText, sizeof serialText, "%x", static_cast<unsigned>(*serial));
+    }
+    Str line;
+    line.Format("Time %d:%02d:%02d.%03d on %d/%02d/%d (%s)\r\n", time.wHour, time.wMinute,
+                time.wSecond, time.wMilliseconds, time.wDay, time.wMonth, time.wYear, serialText);
+    return line;
+}
+
+void WriteReportHeader(RunContext& context) {
+    Str line;
+    line.Format("Velmont Doctor version '%s'\r\n", DoctorVersion);
+    context.AppendToReport(line);
+    AppendSystemVersion(context);
+    AppendComputerAndUser(context);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    DWORD serial = 0;
+    bool known = WindowsVolumeSerial(serial);
+    context.AppendToReport(FormatTimeLine(now, known ? &serial : nullptr));
+}
