@@ -1,0 +1,131 @@
+#include "report/MailSession.h"
+
+#include "report/MapiLibrary.h"
+#include "report/WaitCursor.h"
+#include "trace/TraceLog.h"
+
+namespace {
+
+const char* const ErrorTexts[] = {
+    "No Error",
+    "Cancelled by user",
+    "Mapi Failure",
+    "Login Failure",
+    "Disk Full",
+    "Insufficient Memory",
+    "Access Denied",
+    "Unknown Error",
+    "Too Many Sessions",
+    "Too Many Files",
+    "Too Many Recipients",
+    "Attachment Not Found",
+    "Attachment Open Failure",
+    "Attachment Write Failure",
+    "Unknown Recipient",
+    "Bad Recipient Type",
+    "No Messages",
+    "Invalid Message",
+    "Text Too Large",
+    "Invalid Session",
+    "Type Not Supported",
+    "Ambiguous Recipient",
+    "Message In Use",
+    "Network Failure",
+    "Invalid Edit Fields",
+    "Invalid Recipients",
+    "Not Supported",
+};
+
+const uint32_t ErrorTextCount = sizeof ErrorTexts / sizeof ErrorTexts[0];
+
+ULONG_PTR WindowParam(HWND owner) {
+    return reinterpret_cast<ULONG_PTR>(owner);
+}
+
+// The handle as the trace shows it: a 32-bit number.
+unsigned long TraceHandle(LHANDLE session) {
+    return static_cast<unsigned long>(session);
+}
+
+} // namespace
+
+const char* MapiErrorText(uint32_t code) {
+    return code < ErrorTextCount ? ErrorTexts[code] : nullptr;
+}
+
+// A failed log-on opens no session, whatever the library left in the handle.
+bool MailSession::Logon(HWND owner) {
+    if (!TheMapi.Logon || !TheMapi.Logoff) {
+        lastError = MAPI_E_FAILURE;
+        return false;
+    }
+    if (IsOpen()) {
+        Trace(1, "Auto Logoff");
+        lastError = TheMapi.Logoff(session, 0, 0, 0);
+        if (lastError != SUCCESS_SUCCESS) {
+            ReportError("Auto Logoff failed", true);
+        }
+        session = NoSession;
+    }
+    WaitCursor cursor;
+    lastError = TheMapi.Logon(WindowParam(owner), nullptr, nullptr, MAPI_LOGON_UI, 0, &session);
+    cursor.Restore();
+    Trace(3, "MAPI Logon %lx %d", TraceHandle(session), static_cast<int>(lastError));
+    if (lastError != SUCCESS_SUCCESS) {
+        session = NoSession;
+    }
+    return lastError == SUCCESS_SUCCESS;
+}
+
+bool MailSession::Send(const char* recipient, const char* subject, const char* text, HWND owner) {
+    if (session == NoSession) {
+        lastError = MAPI_E_TYPE_NOT_SUPPORTED;
+        return false;
+    }
+    if (!TheMapi.SendMail) {
+        lastError = MAPI_E_FAILURE;
+        return false;
+    }
+    MapiRecipDesc recip = {};
+    recip.ulRecipClass = MAPI_TO;
+    recip.lpszName = const_cast<LPSTR>(recipient);
+    MapiMessage message = {};
+    message.lpszSubject = const_cast<LPSTR>(subject);
+    message.lpszNoteText = const_cast<LPSTR>(text);
+    message.nRecipCount = 1;
+    message.lpRecips = &recip;
+    WaitCursor cursor;
+    lastError = TheMapi.SendMail(session, WindowParam(owner), &message, MAPI_DIALOG, 0);
+    cursor.Restore();
+    Trace(3, "MAPI Send");
+    return lastError == SUCCESS_SUCCESS;
+}
+
+bool MailSession::Logoff() {
+    if (!IsOpen()) {
+        return true;
+    }
+    if (!TheMapi.Logoff) {
+        lastError = MAPI_E_FAILURE;
+        session = NoSession;
+        return false;
+    }
+    lastError = TheMapi.Logoff(session, 0, 0, 0);
+    Trace(3, "MAPI Logoff %lx", TraceHandle(session));
+    session = NoSession;
+    if (lastError != SUCCESS_SUCCESS) {
+        ReportError("Shutdown Logoff failed", true);
+        return false;
+    }
+    return true;
+}
+
+void MailSession::ReportError(const char* context, bool show) const {
+    int32_t mask = show ? 0 : 1;
+    const char* text = MapiErrorText(lastError);
+    if (text) {
+        Trace(mask, "%s : %s", context, text);
+    } else {
+        Trace(mask, "%s : Error out of range %d", context, static_cast<int>(lastError));
+    }
+}
