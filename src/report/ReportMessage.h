@@ -1,0 +1,11 @@
+#pragma once
+
+#include "base/Str.h"
+
+// The message sent to support: the place-holder for the user's description, the prognosis, the
+// report and the product's installation log, each under its heading.
+Str BuildReportMessage(const Str& diagnosisText, const Str& reportText, const Str& installLog);
+
+// The product's installation log (VLInst.log in its installation folder) byte for byte; empty
+// when there is none.
+Str ReadInstallLog(const Str& installFolder);
