@@ -1,0 +1,88 @@
+#include "report/ReportMessage.h"
+
+#include "Scratch.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string ExpectedMessage(const std::string& diagnosis, const std::string& report,
+                            const std::string& log) {
+    return "Please add a description of the problem you are having :\r\n"
+           "<Your problem description>\r\n"
+           "\r\n\r\nDoctor's Prognosis :\r\n" +
+           diagnosis + "\r\n\r\nDoctor's Report :\r\n" + report + "\r\n\r\nInstallation Log :\r\n" +
+           log;
+}
+
+std::string Text(const Str& text) {
+    return std::string(text.Text(), text.Length());
+}
+
+} // namespace
+
+TEST(ReportMessage, SevenPiecesInOrder) {
+    struct Case {
+        const char* diagnosis;
+        const char* report;
+        const char* log;
+    } cases[] = {
+        {"Diagnosis.", "Line 1\r\nLine 2\r\n", "Installed\r\n"},
+        {"", "", ""},
+        {"I have found significant problems.", "", ""},
+        {"", "report only", ""},
+        {"100% %s %d", "\r\n", "no line end"},
+    };
+    for (const Case& c : cases) {
+        Str message = BuildReportMessage(c.diagnosis, c.report, c.log);
+        std::string expected = ExpectedMessage(c.diagnosis, c.report, c.log);
+        EXPECT_EQ(expected, Text(message));
+        EXPECT_EQ(static_cast<int32_t>(expected.size()), message.Length());
+    }
+}
+
+TEST(ReportMessage, LongReportIsKeptWhole) {
+    std::string report;
+    for (int i = 0; i < 4000; ++i) {
+        report += "Report line " + std::to_string(i) + "\r\n";
+    }
+    Str message = BuildReportMessage("d", report.c_str(), "l");
+    std::string expected = ExpectedMessage("d", report, "l");
+    EXPECT_EQ(static_cast<int32_t>(expected.size()), message.Length());
+    EXPECT_TRUE(expected == Text(message));
+}
+
+TEST(InstallLog, ReadByteForByte) {
+    const std::string contents[] = {
+        "Installing Velmont\r\nCopied VLMon.exe\r\n",
+        "unix line\nmac line\rmixed\r\n",
+        std::string(511, 'a') + std::string(600, 'b') + "\r\n" + std::string(1025, 'c'),
+        "\r\n\r\n\r\n",
+        "no line end at all",
+        std::string(1, '\x1a') + "after end-of-file mark\r\n\xe9\xff",
+    };
+    for (const std::string& content : contents) {
+        ScratchFolder folder;
+        ASSERT_TRUE(WriteBytes(folder.File("VLInst.log"), content));
+        Str log = ReadInstallLog(folder.Path().c_str());
+        EXPECT_EQ(static_cast<int32_t>(content.size()), log.Length());
+        EXPECT_TRUE(content == Text(log));
+    }
+}
+
+TEST(InstallLog, NoLogGivesEmptyText) {
+    ScratchFolder folder;
+    EXPECT_TRUE(ReadInstallLog(folder.Path().c_str()).IsEmpty());
+    EXPECT_TRUE(ReadInstallLog((folder.Path() + "\\missing").c_str()).IsEmpty());
+    ASSERT_TRUE(CreateDirectoryA(folder.File("VLInst.log").c_str(), nullptr));
+    EXPECT_TRUE(ReadInstallLog(folder.Path().c_str()).IsEmpty());
+    EXPECT_TRUE(ReadInstallLog(std::string(9000, 'x').c_str()).IsEmpty());
+}
+
+TEST(InstallLog, EmptyFileGivesEmptyText) {
+    ScratchFolder folder;
+    ASSERT_TRUE(WriteBytes(folder.File("VLInst.log"), ""));
+    EXPECT_TRUE(ReadInstallLog(folder.Path().c_str()).IsEmpty());
+}
