@@ -169,3 +169,28 @@ TEST_F(TraceLogTest, ShowMessageAndAskQuestion) {
     EXPECT_NE(std::string::npos, log.find("MessageBox:The report has been pasted 1\n\n"));
     EXPECT_NE(std::string::npos, log.find("AskQuestion:Would you like mail ?\n"));
 }
+
+TEST_F(TraceLogTest, SettingsFileWithHostileValues) {
+    AppBase app;
+    app.IniPath.Assign(scratch.File("VLDoctor.ini").c_str());
+    WriteBytes(app.IniPath.Text(),
+               "[Settings]\r\nTraceMode=" + std::string(600, 'f') + "\r\nTraceFilter=lots\r\n");
+    LoadTraceSettings(app);
+    EXPECT_EQ(TraceDebugger, TheTraceLog.Mode());
+    EXPECT_EQ(0, TheTraceLog.Filter());
+}
+
+TEST_F(TraceLogTest, UnwritableTemporaryFolderGivesDebuggerOutput) {
+    char saved[MAX_PATH + 1] = {};
+    GetEnvironmentVariableA("TMP", saved, sizeof saved);
+    std::string missing = scratch.File("no-such-folder");
+    SetEnvironmentVariableA("TMP", missing.c_str());
+    AppBase app;
+    app.IniPath.Assign(scratch.File("VLDoctor.ini").c_str());
+    WriteBytes(app.IniPath.Text(), "[Settings]\r\nTraceMode=file\r\nTraceFilter=1\r\n");
+    LoadTraceSettings(app);
+    SetEnvironmentVariableA("TMP", saved);
+    EXPECT_EQ(TraceDebugger, TheTraceLog.Mode());
+    EXPECT_EQ(1, TheTraceLog.Filter());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((missing + "\\trace.log").c_str()));
+}
