@@ -33,7 +33,7 @@ wine_env_display() {
 wine_env_start() {
     wine_env_prefix || { echo "Could not create the Wine prefix" >&2; return 1; }
     wine_env_display || return 1
-    wineserver -p
+    wineserver -p 2>/dev/null || true
     # The first program of a wineserver session starts Wine's background services, which keep
     # its standard handles open: let that be a program whose output nobody waits for.
     wine cmd /c exit >/dev/null 2>&1 </dev/null

@@ -82,8 +82,8 @@ Str RegKey::GetString(const char* name, const char* defaultText) const {
     std::vector<char> buffer(StringBufferSize + 1, '\0');
     DWORD type = 0;
     DWORD size = StringBufferSize;
-    LONG status = RegQueryValueExA(key, name, nullptr, &type,
-                                   reinterpret_cast<BYTE*>(buffer.data()), &size);
+    LONG status =
+        RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
     if (status != ERROR_SUCCESS) {
         return Str(defaultText);
     }

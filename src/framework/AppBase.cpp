@@ -60,8 +60,7 @@ Str AppBase::GetProfileText(const char* section, const char* key, const char* de
 
 int32_t AppBase::GetProfileNumber(const char* section, const char* key,
                                   int32_t defaultValue) const {
-    return static_cast<int32_t>(
-        GetPrivateProfileIntA(section, key, defaultValue, IniPath.Text()));
+    return static_cast<int32_t>(GetPrivateProfileIntA(section, key, defaultValue, IniPath.Text()));
 }
 
 HWND AppBase::MainWindow() const {

@@ -8,9 +8,9 @@
 // Doctor reads.
 namespace TestRegistry {
 
-extern const char* const ProductRoot;     // Software\Tessaly
-extern const char* const SettingsPath;    // ...\Velmont\Settings
-extern const char* const UninstallPath;   // ...\Uninstall\Tessaly Velmont
+extern const char* const ProductRoot;   // Software\Tessaly
+extern const char* const SettingsPath;  // ...\Velmont\Settings
+extern const char* const UninstallPath; // ...\Uninstall\Tessaly Velmont
 
 void DeleteTree(HKEY root, const char* path);
 void ClearProduct();

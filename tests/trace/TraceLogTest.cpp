@@ -30,9 +30,7 @@ protected:
         }
         return lines;
     }
-    void Configure(const char* mode, int32_t filter) {
-        ConfigureTrace(mode, filter, path.c_str());
-    }
+    void Configure(const char* mode, int32_t filter) { ConfigureTrace(mode, filter, path.c_str()); }
 
     ScratchFolder scratch;
     std::string path = scratch.File("trace.log");
@@ -59,7 +57,8 @@ TEST_F(TraceLogTest, OpeningWritesTheOpenedAndFilterLines) {
     EXPECT_EQ(TraceFile, TheTraceLog.Mode());
     Trace(1, "filtered out");
     ConfigureTrace("none", 0, "");
-    std::string pattern = "Trace opened [A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9]{2} [0-9:]{8} [0-9]{4}\n \n";
+    std::string pattern =
+        "Trace opened [A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9]{2} [0-9:]{8} [0-9]{4}\n \n";
     pattern += std::string(Stamp) + "<<<Change trace filter to 0>>>\n";
     EXPECT_TRUE(Matches(Log(), pattern)) << Log();
 }
@@ -73,8 +72,8 @@ TEST_F(TraceLogTest, FilterSelectsMasks) {
     std::string log = Log();
     EXPECT_EQ(std::string::npos, log.find("general"));
     EXPECT_EQ(std::string::npos, log.find("other"));
-    EXPECT_TRUE(Matches(log, "(.|\n)*\n" + std::string(Stamp) + "config loaded\n" + Stamp +
-                                 "mail\n"))
+    EXPECT_TRUE(
+        Matches(log, "(.|\n)*\n" + std::string(Stamp) + "config loaded\n" + Stamp + "mail\n"))
         << log;
 }
 
@@ -138,8 +137,8 @@ TEST_F(TraceLogTest, MessageBoxIsAlwaysLoggedAndShown) {
     EXPECT_EQ(nullptr, seen[0].owner);
     std::string log = Log();
     std::string tail = log.substr(log.find(">>>\n") + 4);
-    EXPECT_TRUE(Matches(tail, std::string(Stamp) +
-                                  "Message Box displayed :Cannot load MAPI functions\n"))
+    EXPECT_TRUE(
+        Matches(tail, std::string(Stamp) + "Message Box displayed :Cannot load MAPI functions\n"))
         << tail;
 }
 
@@ -169,4 +168,29 @@ TEST_F(TraceLogTest, ShowMessageAndAskQuestion) {
     std::string log = Log();
     EXPECT_NE(std::string::npos, log.find("MessageBox:The report has been pasted 1\n\n"));
     EXPECT_NE(std::string::npos, log.find("AskQuestion:Would you like mail ?\n"));
+}
+
+TEST_F(TraceLogTest, SettingsFileWithHostileValues) {
+    AppBase app;
+    app.IniPath.Assign(scratch.File("VLDoctor.ini").c_str());
+    WriteBytes(app.IniPath.Text(),
+               "[Settings]\r\nTraceMode=" + std::string(600, 'f') + "\r\nTraceFilter=lots\r\n");
+    LoadTraceSettings(app);
+    EXPECT_EQ(TraceDebugger, TheTraceLog.Mode());
+    EXPECT_EQ(0, TheTraceLog.Filter());
+}
+
+TEST_F(TraceLogTest, UnwritableTemporaryFolderGivesDebuggerOutput) {
+    char saved[MAX_PATH + 1] = {};
+    GetEnvironmentVariableA("TMP", saved, sizeof saved);
+    std::string missing = scratch.File("no-such-folder");
+    SetEnvironmentVariableA("TMP", missing.c_str());
+    AppBase app;
+    app.IniPath.Assign(scratch.File("VLDoctor.ini").c_str());
+    WriteBytes(app.IniPath.Text(), "[Settings]\r\nTraceMode=file\r\nTraceFilter=1\r\n");
+    LoadTraceSettings(app);
+    SetEnvironmentVariableA("TMP", saved);
+    EXPECT_EQ(TraceDebugger, TheTraceLog.Mode());
+    EXPECT_EQ(1, TheTraceLog.Filter());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((missing + "\\trace.log").c_str()));
 }

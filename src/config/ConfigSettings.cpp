@@ -1,0 +1,82 @@
+#include "config/ConfigSettings.h"
+
+#include "base/RegKey.h"
+#include "config/ConfigStore.h"
+#include "trace/TraceLog.h"
+
+// The key of one section of the current configuration, or empty while no configuration is known.
+Str SectionPath(const Str& section) {
+    const Str& base = CurrentConfigKey();
+    if (base.IsEmpty()) {
+        return Str();
+    }
+    return Concat(Concat(base, "\\"), section);
+}
+
+namespace {
+
+// Reading never creates a section key; a missing one reads as its defaults.
+bool OpenSection(RegKey& key, const Str& section, bool readOnly) {
+    Str path = SectionPath(section);
+    return !path.IsEmpty() && key.OpenUserKey(path.Text(), readOnly);
+}
+
+} // namespace
+
+ConfigString::ConfigString(const char* section, const char* key, const char* defaultText)
+    : section(section), key(key), value(defaultText) {
+    RegKey sectionKey;
+    if (OpenSection(sectionKey, this->section, true)) {
+        value = sectionKey.GetString(key, defaultText);
+    }
+}
+
+ConfigString::ConfigString(const char* section, const char* key) : section(section), key(key) {
+}
+
+ConfigInt::ConfigInt(const char* section, const char* key, int32_t defaultValue)
+    : ConfigString(section, key), value(defaultValue) {
+    RegKey sectionKey;
+    if (OpenSection(sectionKey, this->section, true)) {
+        value = static_cast<int32_t>(sectionKey.GetDword(key, static_cast<uint32_t>(defaultValue)));
+    }
+}
+
+void ConfigInt::SetValue(int32_t newValue) {
+    if (newValue != value) {
+        value = newValue;
+        changed = true;
+    }
+}
+
+ConfigInt::~ConfigInt() {
+    if (!changed) {
+        return;
+    }
+    RegKey sectionKey;
+    if (OpenSection(sectionKey, section, false)) {
+        sectionKey.SetDword(key.Text(), static_cast<uint32_t>(value));
+    } else {
+        Trace(1, "* Set config int failed '%s' Sect '%s'", CurrentConfigKey().Text(),
+              section.Text());
+    }
+    changed = false;
+}
+
+ConfigList::ConfigList(const char* section, const char* prefix) : section(section), prefix(prefix) {
+}
+
+// Appends to what the list holds. A damaged count (say 2,147,483,647) must not make the Doctor
+// read billions of values: no real configuration has more than MostItems entries in one list.
+void ConfigList::Load(const char* defaultText) {
+    Str countKey = Concat(prefix, "Count");
+    int32_t count = ConfigInt(section.Text(), countKey.Text(), 0).Value();
+    if (count > MostItems) {
+        count = MostItems;
+    }
+    Str itemKey;
+    for (int32_t i = 0; i < count; ++i) {
+        itemKey.Format("%s%d", prefix.Text(), static_cast<int>(i));
+        Add(ConfigString(section.Text(), itemKey.Text(), defaultText).Value());
+    }
+}
