@@ -4,6 +4,7 @@
 #include "app/OutputChannel.h"
 #include "diagnosis/DiagnosisPass.h"
 #include "diagnosis/MemoryReport.h"
+#include "report/ReportMessage.h"
 
 namespace {
 
@@ -15,6 +16,14 @@ bool IsHealthy(const AnalysisResult& result) {
     return result.InstallResult == 0 && result.FilesResult == 0 && result.ConfigResult == 0;
 }
 
+// The report itself, or in message mode the message that Submit would send after this run.
+Str OutputText(const CommandLine& command, const MemoryReport& report) {
+    if (command.mode != RunMode::Message) {
+        return report.Text();
+    }
+    return MessageAfterRun(report.Analysis, report.Text(), report.InstallFolder);
+}
+
 } // namespace
 
 // The diagnosis without a window: no status line, pause, prognosis dialog or message box, and
@@ -23,12 +32,13 @@ int RunReportMode(DoctorApp& app, const CommandLine& command) {
     app.StartUp();
     MemoryReport report;
     RunDiagnosisPass(report);
-    const Str& text = report.Text();
+    Str text = OutputText(command, report);
     bool written = WritesToStandardOutput(command) ? WriteToStandardOutput(text)
                                                    : WriteToFile(command.outputPath.Text(), text);
     if (!written) {
         Str reason;
-        reason.Format("VLDoctor: cannot write the report to '%s'\r\n",
+        reason.Format("VLDoctor: cannot write the %s to '%s'\r\n",
+                      command.mode == RunMode::Message ? "message" : "report",
                       WritesToStandardOutput(command) ? "standard output"
                                                       : command.outputPath.Text());
         WriteToStandardError(reason);

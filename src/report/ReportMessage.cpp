@@ -1,5 +1,7 @@
 #include "report/ReportMessage.h"
 
+#include "report/Prognosis.h"
+
 #include <cstdio>
 
 namespace {
@@ -40,6 +42,9 @@ Str BuildReportMessage(const Str& diagnosisText, const Str& reportText, const St
 // Binary mode: the line ends of the log reach the message unchanged.
 Str ReadInstallLog(const Str& installFolder) {
     Str log;
+    if (installFolder.IsEmpty()) {
+        return log;
+    }
     Str path;
     path.Format("%s\\VLInst.log", installFolder.Text());
     ReadFile file(path.Text());
@@ -51,4 +56,11 @@ Str ReadInstallLog(const Str& installFolder) {
         log.Append(piece);
     }
     return log;
+}
+
+Str MessageAfterRun(const AnalysisResult& analysis, const Str& reportText,
+                    const Str& installFolder) {
+    Str diagnosis;
+    diagnosis.LoadText(PrognosisFor(analysis).diagnosisId);
+    return BuildReportMessage(diagnosis, reportText, ReadInstallLog(installFolder));
 }

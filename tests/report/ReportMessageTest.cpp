@@ -86,3 +86,38 @@ TEST(InstallLog, EmptyFileGivesEmptyText) {
     ASSERT_TRUE(WriteBytes(folder.File("VLInst.log"), ""));
     EXPECT_TRUE(ReadInstallLog(folder.Path().c_str()).IsEmpty());
 }
+
+TEST(InstallLog, UnknownFolderGivesEmptyText) {
+    EXPECT_TRUE(ReadInstallLog("").IsEmpty());
+}
+
+TEST(RunMessage, DiagnosisTextOfTheResultAndTheInstallationLog) {
+    struct Row {
+        AnalysisResult result;
+        const char* diagnosis;
+    } rows[] = {
+        {{0, 0, 0},
+         "I couldn't find anything wrong with your installation of Velmont. That does "
+         "not necessarily mean to say there is nothing wrong."},
+        {{0, 0, 2},
+         "I couldn't find anything wrong with your installation of Velmont. That does "
+         "not necessarily mean to say there is nothing wrong."},
+        {{0, 0, 3}, "There is a problem with the current configuration of Velmont."},
+        {{0, 5, 3},
+         "A system component is missing or needs upgrading in order to run Velmont "
+         "correctly."},
+        {{0, 6, 0}, "I have found significant problems with the installed version of Velmont."},
+        {{1, 0, 0}, "I can find little evidence that Velmont has been installed on this computer."},
+        {{3, 0, 3}, "I have found significant problems with the installed version of Velmont."},
+        {{6, 5, 3}, "I have found significant problems with the installed version of Velmont."},
+    };
+    ScratchFolder folder;
+    std::string log = "Setup started\r\nSetup done\r\n";
+    ASSERT_TRUE(WriteBytes(folder.File("VLInst.log"), log));
+    for (const Row& row : rows) {
+        Str message = MessageAfterRun(row.result, "the report\r\n", folder.Path().c_str());
+        EXPECT_EQ(ExpectedMessage(row.diagnosis, "the report\r\n", log), Text(message))
+            << row.result.InstallResult << ":" << row.result.FilesResult << ":"
+            << row.result.ConfigResult;
+    }
+}
