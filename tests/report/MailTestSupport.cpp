@@ -27,6 +27,10 @@ std::string ProgramFolder() {
 // Copying over a file found there keeps that file's name; the original is copied back at the end.
 InstalledTestMapi::InstalledTestMapi(const char* build) : target(MapiLibraryPath().Text()) {
     saved = target + ".vld-saved";
+    if (GetFileAttributesA(saved.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        // Left by a run that ended before it could put the original back.
+        CopyFileA(saved.c_str(), target.c_str(), FALSE);
+    }
     hadFile = GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (hadFile && !CopyFileA(target.c_str(), saved.c_str(), FALSE)) {
         hadFile = false;

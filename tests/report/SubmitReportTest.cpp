@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,12 @@ protected:
         ConfigureTrace("flushed", 3, scratch.File("trace.log").c_str());
     }
     void TearDown() override { ConfigureTrace("none", 0, ""); }
+
+    std::vector<std::string> Traced() {
+        std::string text = ReadBytes(scratch.File("trace.log"));
+        text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+        return TracedLines(text);
+    }
 
     // Submits with every box answered by the given button; gives the boxes seen.
     std::vector<SeenDialog> Submit(int answer, const std::string& report = DefaultReport) {
@@ -95,6 +102,7 @@ TEST_F(SubmitReportTest, NoPutsTheMessageOnTheClipboardWithoutMail) {
 
 TEST_F(SubmitReportTest, SentMailLeavesTheClipboardAndShowsNothing) {
     InstalledTestMapi installed;
+    outcomes.Session(0x5E55);
     std::vector<SeenDialog> boxes = Submit(IDYES);
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ(Question, boxes[0].text);
@@ -114,6 +122,10 @@ TEST_F(SubmitReportTest, SentMailLeavesTheClipboardAndShowsNothing) {
     std::string note = "note " + std::to_string(message.size()) + "\n" + message + "\n";
     EXPECT_NE(std::string::npos, record.find(note));
     EXPECT_NE(std::string::npos, record.find("MAPILogoff "));
+    std::vector<std::string> traced = {
+        "AskQuestion:Would you like the Doctor to prepare a mail message for you ?",
+        "MAPI Logon 5e55 0", "MAPI Send", "MAPI Logoff 5e55"};
+    EXPECT_EQ(traced, Traced());
 }
 
 TEST_F(SubmitReportTest, EveryMailFailureFallsBackToTheClipboard) {
