@@ -60,12 +60,7 @@ bool MailSession::Logon(HWND owner) {
         return false;
     }
     if (IsOpen()) {
-        Trace(1, "Auto Logoff");
-        lastError = TheMapi.Logoff(session, 0, 0, 0);
-        if (lastError != SUCCESS_SUCCESS) {
-            ReportError("Auto Logoff failed", true);
-        }
-        session = NoSession;
+        AutoLogoff();
     }
     WaitCursor cursor;
     lastError = TheMapi.Logon(WindowParam(owner), nullptr, nullptr, MAPI_LOGON_UI, 0, &session);
@@ -75,6 +70,16 @@ bool MailSession::Logon(HWND owner) {
         session = NoSession;
     }
     return lastError == SUCCESS_SUCCESS;
+}
+
+// A failure is shown, but the new log-on goes ahead all the same.
+void MailSession::AutoLogoff() {
+    Trace(1, "Auto Logoff");
+    lastError = TheMapi.Logoff(session, 0, 0, 0);
+    if (lastError != SUCCESS_SUCCESS) {
+        ReportError("Auto Logoff failed", true);
+    }
+    session = NoSession;
 }
 
 bool MailSession::Send(const char* recipient, const char* subject, const char* text, HWND owner) {

@@ -27,6 +27,7 @@ public:
 
 private:
     bool IsOpen() const { return session != NoSession && session != 0; }
+    void AutoLogoff();
 
     LHANDLE session = NoSession;
     uint32_t lastError = 0;

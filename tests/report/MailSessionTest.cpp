@@ -420,3 +420,13 @@ TEST_F(MailSessionTest, ShownErrorIsAMessageBox) {
     EXPECT_EQ(std::vector<std::string>{"Resolving : Ambiguous Recipient\n"}, BoxTexts(watcher));
     EXPECT_EQ("Message Box displayed :Resolving : Ambiguous Recipient", Traced().back());
 }
+
+TEST_F(MailSessionTest, WithoutTheLibraryNothingIsCalled) {
+    ASSERT_TRUE(AllEntryPointsSet(false));
+    MailSession session;
+    EXPECT_FALSE(session.Logon(nullptr));
+    EXPECT_EQ(2u, session.LastError());
+    EXPECT_FALSE(session.HasSession());
+    EXPECT_TRUE(session.Logoff());
+    EXPECT_TRUE(Traced().empty());
+}
