@@ -13,11 +13,11 @@
 namespace {
 
 void PrintUsage(FILE* out) {
-    fprintf(out, "Usage: VLSample VARIANT | clean\r\nVariants (analysis result, fault):\r\n");
+    fprintf(out, "Usage: VLSample VARIANT | clean\r\nVariants (analysis result, fault):\n");
     for (const SampleVariant& variant : SampleVariants()) {
-        fprintf(out, "  %-22s %s\r\n", variant.name.c_str(), variant.outcome.c_str());
+        fprintf(out, "  %-22s %s\n", variant.name.c_str(), variant.outcome.c_str());
     }
-    fprintf(out, "  %-22s removes the sample\r\n", "clean");
+    fprintf(out, "  %-22s removes the sample\n", "clean");
 }
 
 // The stubs are built into the folder "sample" beside this program.
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     }
     const SampleVariant* variant = FindSampleVariant(name);
     if (!variant && name != "clean") {
-        fprintf(stderr, "VLSample: unknown variant '%s'\r\n", name.c_str());
+        fprintf(stderr, "VLSample: unknown variant '%s'\n", name.c_str());
         PrintUsage(stderr);
         return 2;
     }
@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!LaySampleRegistry(*variant) || !LaySampleFiles(*variant, stubs)) {
-        fprintf(stderr, "VLSample: could not lay the sample '%s' completely\r\n", name.c_str());
+        fprintf(stderr, "VLSample: could not lay the sample '%s' completely\n", name.c_str());
         return 1;
     }
     return 0;

@@ -10,7 +10,7 @@ cd "$ROOT"
 
 sh scripts/ensure-deps.sh
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 >"$BUILD_DIR/report-build.log" 2>&1 || {
+cmake --build --preset win64 --target VLDoctor VLSample >"$BUILD_DIR/report-build.log" 2>&1 || {
     cat "$BUILD_DIR/report-build.log" >&2
     exit 2
 }
