@@ -13,7 +13,7 @@
 namespace {
 
 void PrintUsage(FILE* out) {
-    fprintf(out, "Usage: VLSample VARIANT | clean\r\nVariants (analysis result, fault):\n");
+    fprintf(out, "Usage: VLSample VARIANT | clean\nVariants (analysis result, fault):\n");
     for (const SampleVariant& variant : SampleVariants()) {
         fprintf(out, "  %-22s %s\n", variant.name.c_str(), variant.outcome.c_str());
     }
