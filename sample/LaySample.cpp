@@ -20,6 +20,13 @@ void PrintUsage(FILE* out) {
     fprintf(out, "  %-22s removes the sample\n", "clean");
 }
 
+// The tool replaces whatever Velmont installation it finds: it is meant for the private Wine
+// prefixes of development and tests, never for a real system.
+bool RunsUnderWine() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 // The stubs are built into the folder "sample" beside this program.
 std::string StubFolder() {
     char path[MAX_PATH] = {};
@@ -44,6 +51,11 @@ int main(int argc, char** argv) {
     if (!variant && name != "clean") {
         fprintf(stderr, "VLSample: unknown variant '%s'\n", name.c_str());
         PrintUsage(stderr);
+        return 2;
+    }
+    if (!RunsUnderWine()) {
+        fprintf(stderr,
+                "VLSample: replaces the Velmont installation, so it runs only under Wine\n");
         return 2;
     }
     std::string stubs = StubFolder();
