@@ -1,10 +1,39 @@
 #include "diagnosis/DiagnosisPass.h"
 
+#include "config/ConfigStore.h"
+#include "diagnosis/ConfigurationCheck.h"
+#include "diagnosis/InstallationCheck.h"
+#include "diagnosis/ProductFilesCheck.h"
 #include "diagnosis/ReportHeader.h"
+#include "diagnosis/TraceLogCollection.h"
+
+namespace {
+
+const uint32_t ProductAbsent = 1;
+
+} // namespace
 
 // The checks of one run, from the zeroed result to the analysis result line. The window adds
 // its status texts, the pause and the prognosis around this.
 void RunDiagnosisPass(RunContext& context) {
     context.Analysis = AnalysisResult();
     WriteReportHeader(context);
+    AnalysisResult& result = context.Analysis;
+    result.InstallResult = InstallationCheck(context);
+    if (result.InstallResult == ProductAbsent) {
+        return;
+    }
+    {
+        // Makes the product's current configuration the one the later stages read.
+        ConfigStore store;
+        store.Load();
+    }
+    result.FilesResult = static_cast<uint32_t>(ProductFilesCheck(context));
+    result.ConfigResult = static_cast<uint32_t>(ConfigurationCheck(context));
+    CollectTraceLogs(context);
+    Str line;
+    line.Format("\r\nAnalysis result %u:%u:%u\r\n", static_cast<unsigned>(result.InstallResult),
+                static_cast<unsigned>(result.FilesResult),
+                static_cast<unsigned>(result.ConfigResult));
+    context.AppendToReport(line);
 }

@@ -1,0 +1,72 @@
+// VLSample: lays a complete sample installation of Velmont (or one with a typical fault) into
+// the current Windows or Wine prefix, for the Doctor to diagnose. Any earlier sample is removed
+// first, so variants can be laid one after another.
+#include "SampleFiles.h"
+#include "SampleRegistry.h"
+#include "SampleVariant.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+void PrintUsage(FILE* out) {
+    fprintf(out, "Usage: VLSample VARIANT | clean\nVariants (analysis result, fault):\n");
+    for (const SampleVariant& variant : SampleVariants()) {
+        fprintf(out, "  %-22s %s\n", variant.name.c_str(), variant.outcome.c_str());
+    }
+    fprintf(out, "  %-22s removes the sample\n", "clean");
+}
+
+// The tool replaces whatever Velmont installation it finds: it is meant for the private Wine
+// prefixes of development and tests, never for a real system.
+bool RunsUnderWine() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// The stubs are built into the folder "sample" beside this program.
+std::string StubFolder() {
+    char path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string program(path, length < sizeof path ? length : 0);
+    return program.substr(0, program.rfind('\\')) + "\\sample";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        PrintUsage(stderr);
+        return 2;
+    }
+    std::string name = argv[1];
+    if (name == "/?" || name == "-?") {
+        PrintUsage(stdout);
+        return 0;
+    }
+    const SampleVariant* variant = FindSampleVariant(name);
+    if (!variant && name != "clean") {
+        fprintf(stderr, "VLSample: unknown variant '%s'\n", name.c_str());
+        PrintUsage(stderr);
+        return 2;
+    }
+    if (!RunsUnderWine()) {
+        fprintf(stderr,
+                "VLSample: replaces the Velmont installation, so it runs only under Wine\n");
+        return 2;
+    }
+    std::string stubs = StubFolder();
+    RemoveSampleRegistry();
+    RemoveSampleFiles(stubs);
+    if (!variant || !variant->installed) {
+        return 0;
+    }
+    if (!LaySampleRegistry(*variant) || !LaySampleFiles(*variant, stubs)) {
+        fprintf(stderr, "VLSample: could not lay the sample '%s' completely\n", name.c_str());
+        return 1;
+    }
+    return 0;
+}

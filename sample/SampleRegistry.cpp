@@ -1,0 +1,159 @@
+#include "SampleRegistry.h"
+
+#include "SamplePlaces.h"
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// One key opened for writing in the 32-bit view (where the product's installer writes).
+class WritableKey {
+public:
+    WritableKey(HKEY root, const std::string& path) {
+        if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                            KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS) {
+            key = nullptr;
+            ok = false;
+        }
+    }
+    WritableKey(const WritableKey&) = delete;
+    WritableKey& operator=(const WritableKey&) = delete;
+    ~WritableKey() {
+        if (key) {
+            RegCloseKey(key);
+        }
+    }
+
+    void Text(const std::string& name, const std::string& value) {
+        Set(name, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+            static_cast<DWORD>(value.size() + 1));
+    }
+    void Number(const std::string& name, DWORD value) {
+        Set(name, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    }
+    // A list as the product keeps it: <prefix>Count and <prefix>0, <prefix>1, ...
+    void List(const std::string& prefix, const std::vector<std::string>& items) {
+        Number(prefix + "Count", static_cast<DWORD>(items.size()));
+        for (size_t i = 0; i < items.size(); ++i) {
+            Text(prefix + std::to_string(i), items[i]);
+        }
+    }
+    bool Ok() const { return ok; }
+
+private:
+    void Set(const std::string& name, DWORD type, const BYTE* data, DWORD size) {
+        ok = key && RegSetValueExA(key, name.c_str(), 0, type, data, size) == ERROR_SUCCESS && ok;
+    }
+
+    HKEY key = nullptr;
+    bool ok = true;
+};
+
+void DeleteTree(HKEY root, const char* path) {
+    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS | view, &key) == ERROR_SUCCESS) {
+            RegDeleteTreeA(key, nullptr);
+            RegCloseKey(key);
+            RegDeleteKeyExA(root, path, view, 0);
+        }
+    }
+}
+
+bool LaySettings(HKEY root, const SampleVariant& variant, bool userSettings) {
+    WritableKey settings(root, SampleSettingsKey);
+    if (variant.installFolderRecorded) {
+        settings.Text("Installation", SampleInstallFolder);
+    }
+    settings.Number("InstallVersion", 17);
+    settings.Text("InstallDescription", "Velmont 2.4 Professional");
+    if (userSettings) {
+        settings.Text("Config", SampleConfigurationName);
+        settings.Text("Folder", SampleConfigurationFolder);
+    }
+    return settings.Ok();
+}
+
+bool LayUninstallEntry(const SampleVariant& variant) {
+    WritableKey entry(HKEY_LOCAL_MACHINE, SampleUninstallKey);
+    entry.Text("DisplayName", "Velmont 2.4");
+    entry.Text("DisplayVersion", "2.4.0.17");
+    entry.Text("Publisher", "Tessaly Software");
+    entry.Text("InstallLocation", SampleInstallFolder);
+    std::string command = std::string("\"") + SampleInstallFolder + "\\VLUpgrade.exe\" /uninstall";
+    entry.Text("UninstallString", variant.uninstallCommand ? command : "");
+    return entry.Ok();
+}
+
+std::string Section(const char* name) {
+    return std::string(SampleConfigurationKey) + "\\" + name;
+}
+
+bool LayMain(const SampleVariant& variant) {
+    WritableKey main(HKEY_CURRENT_USER, Section("Main"));
+    main.Text("RootFolder", SampleConfigurationRoot);
+    main.Text("LogFile", variant.reportLogSet ? SampleReportLog : "");
+    main.Number("Version", variant.configurationVersion);
+    main.Number("TraceMode", 1);
+    return main.Ok();
+}
+
+// Seven fields each: name, interval and timeout in minutes, work group, address, retries, note.
+bool LaySchedule(const SampleVariant& variant) {
+    WritableKey schedule(HKEY_CURRENT_USER, Section("Schedule"));
+    if (!variant.events) {
+        schedule.Number("EventCount", 0);
+        return schedule.Ok();
+    }
+    schedule.List("Event", {
+                               "Home page,15,30,1,https://www.tessaly.example/,3,Every quarter",
+                               "Shop\\, checkout,60,120,2,https://shop.tessaly.example/basket,1,"
+                               "Hourly\\, weekdays",
+                               "Nightly archive,1440",
+                           });
+    return schedule.Ok();
+}
+
+bool LayAlerts() {
+    WritableKey alerts(HKEY_CURRENT_USER, Section("Alerts"));
+    alerts.List("SchemeNames", {"Office hours", "On call"});
+    alerts.List("Office hours", {"Mail webteam@tessaly.example", "Sound chimes.wav"});
+    alerts.List("On call", {"Pager 0170 555 0199"});
+    return alerts.Ok();
+}
+
+bool LaySites() {
+    WritableKey sites(HKEY_CURRENT_USER, Section("Sites"));
+    sites.List("ZName", {"www.tessaly.example", "shop.tessaly.example", "intranet"});
+    return sites.Ok();
+}
+
+bool LayWorkGroups() {
+    WritableKey groups(HKEY_CURRENT_USER, Section("WorkGroups"));
+    groups.Text("Work0_Name", "Background");
+    groups.List("Work0_", {"Archive"});
+    groups.Text("Work1_Name", "Public pages");
+    groups.List("Work1_", {"Home", "News", "Contact"});
+    groups.Text("Work2_Name", "Shop");
+    groups.List("Work2_", {"Basket", "Payment"});
+    return groups.Ok();
+}
+
+} // namespace
+
+bool LaySampleRegistry(const SampleVariant& variant) {
+    return LaySettings(HKEY_CURRENT_USER, variant, true) &&
+           LaySettings(HKEY_LOCAL_MACHINE, variant, false) && LayUninstallEntry(variant) &&
+           LayMain(variant) && LaySchedule(variant) && LayAlerts() && LaySites() && LayWorkGroups();
+}
+
+void RemoveSampleRegistry() {
+    DeleteTree(HKEY_CURRENT_USER, SampleProductRoot);
+    DeleteTree(HKEY_LOCAL_MACHINE, SampleProductRoot);
+    DeleteTree(HKEY_LOCAL_MACHINE, SampleUninstallKey);
+}

@@ -1,0 +1,53 @@
+#include "SampleTraceLogs.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+std::string TraceLine(unsigned second, const std::string& text) {
+    char stamp[32];
+    snprintf(stamp, sizeof stamp, "08 %02u:%02u:%02u ", 9 + second / 3600, second / 60 % 60,
+             second % 60);
+    return stamp + text + "\r\n";
+}
+
+std::string Lines(unsigned count, unsigned step, const std::vector<std::string>& texts) {
+    std::string log;
+    for (unsigned i = 0; i < count; ++i) {
+        log += TraceLine(i * step, texts[i % texts.size()] + " #" + std::to_string(i + 1));
+    }
+    return log;
+}
+
+} // namespace
+
+// Shorter than the 100 lines the Doctor copies: it appears whole.
+std::string MonitorTraceLog() {
+    return Lines(42, 37,
+                 {
+                     "Work: GET https://www.tessaly.example/ 200 OK 412 ms",
+                     "Work: GET https://shop.tessaly.example/basket 200 OK 980 ms",
+                     "Alert: scheme 'Office hours' checked, nothing to send",
+                     "Work: GET http://intranet/ 503 Service Unavailable 75 ms",
+                     "Alert: scheme 'On call' queued for http://intranet/",
+                 });
+}
+
+// Longer than 100 lines, with a response dump longer than one read of the Doctor near its end.
+std::string SchedulerTraceLog() {
+    std::string log = Lines(180, 20,
+                            {
+                                "Sched: event 'Home page' due, work group 1",
+                                "Sched: event 'Shop, checkout' due, work group 2",
+                                "Sched: next run in 15 minutes",
+                                "Sched: event 'Nightly archive' waiting for 23:30",
+                            });
+    std::string dump = "Sched: response body <html>";
+    for (unsigned i = 0; dump.size() < 3000; ++i) {
+        dump += "<p>Item " + std::to_string(i) + " in stock</p>";
+    }
+    log += TraceLine(3600, dump + "</html>");
+    log += TraceLine(3601, "Sched: stopped");
+    return log;
+}

@@ -1,0 +1,50 @@
+#include "SampleVariant.h"
+
+namespace {
+
+SampleVariant Variant(const char* name, const char* outcome) {
+    SampleVariant variant;
+    variant.name = name;
+    variant.outcome = outcome;
+    return variant;
+}
+
+std::vector<SampleVariant> MakeVariants() {
+    std::vector<SampleVariant> variants;
+    variants.push_back(Variant("healthy", "0:0:0, everything in place"));
+    variants.push_back(Variant("not-installed", "1:0:0, no trace of the product"));
+    variants.back().installed = false;
+    variants.push_back(Variant("no-install-folder", "6:0:0, no installation folder recorded"));
+    variants.back().installFolderRecorded = false;
+    variants.push_back(Variant("no-uninstall-command", "6:0:0, uninstall entry without command"));
+    variants.back().uninstallCommand = false;
+    variants.push_back(Variant("no-config-folder", "3:0:0, configuration folder missing"));
+    variants.back().configurationFolder = false;
+    variants.push_back(Variant("no-logfile", "3:0:0, report log setting empty"));
+    variants.back().reportLogSet = false;
+    variants.push_back(Variant("missing-file", "0:6:0, VLLib.dll missing"));
+    variants.back().everyProductFile = false;
+    variants.push_back(Variant("old-mfc42", "0:5:0, mfc42.dll older than 4.21.7022"));
+    variants.back().currentClassLibrary = false;
+    variants.push_back(Variant("config-version-2", "0:0:2, configuration version 2"));
+    variants.back().configurationVersion = 2;
+    variants.push_back(Variant("no-events", "0:0:3, no scheduled events"));
+    variants.back().events = false;
+    return variants;
+}
+
+} // namespace
+
+const std::vector<SampleVariant>& SampleVariants() {
+    static const std::vector<SampleVariant> variants = MakeVariants();
+    return variants;
+}
+
+const SampleVariant* FindSampleVariant(const std::string& name) {
+    for (const SampleVariant& variant : SampleVariants()) {
+        if (variant.name == name) {
+            return &variant;
+        }
+    }
+    return nullptr;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One way the sample installation can be laid: healthy, or with one fault of the kind the Doctor
+// is made to find.
+struct SampleVariant {
+    std::string name;
+    std::string outcome;
+    bool installed = true;
+    bool installFolderRecorded = true;
+    bool uninstallCommand = true;
+    bool configurationFolder = true;
+    bool reportLogSet = true;
+    bool everyProductFile = true;
+    bool currentClassLibrary = true;
+    uint32_t configurationVersion = 1;
+    bool events = true;
+};
+
+const std::vector<SampleVariant>& SampleVariants();
+const SampleVariant* FindSampleVariant(const std::string& name);

@@ -1,0 +1,104 @@
+#include "diagnosis/FileProbe.h"
+
+#include "base/SystemErrorText.h"
+#include "diagnosis/CompareVersion.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+
+namespace {
+
+const char* const UnknownVersion = "Unknown";
+
+// A value of the version block and its length, or null when the query fails or finds nothing.
+const void* QueryVersionValue(const char* block, const char* query, UINT& length) {
+    void* value = nullptr;
+    length = 0;
+    if (!VerQueryValueA(block, query, &value, &length) || length == 0 || !value) {
+        return nullptr;
+    }
+    return value;
+}
+
+} // namespace
+
+bool ProbeFile(RunContext& context, const Str& path) {
+    HANDLE file = CreateFileA(path.Text(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return true;
+    }
+    DWORD error = GetLastError();
+    Str line;
+    line.Format("Failed to open file '%s' : %s", path.Text(), SystemErrorText(error).Text());
+    context.AppendToReport(line);
+    return false;
+}
+
+// The FileVersion string of the first translation the resource lists.
+Str GetFileVersionText(const char* path) {
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(path, &handle);
+    if (size == 0) {
+        return Str(UnknownVersion);
+    }
+    std::unique_ptr<char[]> block(new (std::nothrow) char[size]());
+    if (!block) {
+        return Str(UnknownVersion);
+    }
+    GetFileVersionInfoA(path, handle, size, block.get());
+    UINT length = 0;
+    const WORD* translation = static_cast<const WORD*>(
+        QueryVersionValue(block.get(), "\\VarFileInfo\\Translation", length));
+    if (!translation || length < 2 * sizeof(WORD)) {
+        return Str(UnknownVersion);
+    }
+    char query[64];
+    snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\FileVersion", translation[0],
+             translation[1]);
+    const char* version = static_cast<const char*>(QueryVersionValue(block.get(), query, length));
+    if (!version) {
+        return Str(UnknownVersion);
+    }
+    // A damaged resource may lack the terminator: never read past the value.
+    return Str(version, static_cast<int32_t>(strnlen(version, length)));
+}
+
+// A 64-bit Windows answers the 32-bit system folder here; a 32-bit one has no such folder.
+Str SystemFolder() {
+    char folder[MAX_PATH];
+    UINT length = GetSystemWow64DirectoryA(folder, sizeof folder);
+    if (length == 0 || length >= sizeof folder) {
+        length = GetSystemDirectoryA(folder, sizeof folder);
+        if (length == 0 || length >= sizeof folder) {
+            return Str();
+        }
+    }
+    return Str(folder);
+}
+
+bool CheckSystemComponent(RunContext& context, const char* name, int32_t minMajor, int32_t minMinor,
+                          int32_t minBuild) {
+    Str path;
+    path.Format("%s\\%s", SystemFolder().Text(), name);
+    if (!ProbeFile(context, path)) {
+        return false;
+    }
+    Str version = GetFileVersionText(path.Text());
+    Str line;
+    line.Format("System Dll %s Version %s\r\n", name, version.Text());
+    context.AppendToReport(line);
+    if (CompareVersion(version.Text(), minMajor, minMinor, minBuild) >= 0) {
+        return true;
+    }
+    line.Format("System Dll %s Out of date need version %u.%u.%u\r\n", name,
+                static_cast<unsigned>(minMajor), static_cast<unsigned>(minMinor),
+                static_cast<unsigned>(minBuild));
+    context.AppendToReport(line);
+    return false;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "diagnosis/RunContext.h"
+
+#include <cstdint>
+
+// True when the file opens for reading; otherwise one report line with the system's reason.
+bool ProbeFile(RunContext& context, const Str& path);
+
+// The FileVersion text of the file's version resource, or "Unknown".
+Str GetFileVersionText(const char* path);
+
+// The 32-bit system folder, where the 32-bit product's system libraries live.
+Str SystemFolder();
+
+// Looks for a library in the system folder and reports its version; true when it is there and
+// not older than the minimum.
+bool CheckSystemComponent(RunContext& context, const char* name, int32_t minMajor, int32_t minMinor,
+                          int32_t minBuild);

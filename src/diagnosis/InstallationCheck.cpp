@@ -1,0 +1,91 @@
+#include "diagnosis/InstallationCheck.h"
+
+#include "base/FileFinder.h"
+#include "base/RegKey.h"
+#include "config/ConfigSettings.h"
+#include "config/ConfigStore.h"
+
+const char* const ProductUninstallKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tessaly Velmont";
+
+namespace {
+
+const uint32_t Installed = 0;
+const uint32_t NotInstalled = 1;
+const uint32_t ConfigurationMissing = 3;
+const uint32_t InstallationBroken = 6;
+
+// The installation folder, build and description, from the user's settings or, when the user's
+// settings name no folder, from the machine's.
+void ReportInstallation(RunContext& context, RegKey& settings) {
+    context.InstallFolder = settings.GetString("Installation", "");
+    if (context.InstallFolder.IsEmpty() && settings.OpenMachineKey(ProductSettingsKey, true)) {
+        context.InstallFolder = settings.GetString("Installation", "");
+    }
+    uint32_t build = settings.GetDword("InstallVersion", 0);
+    Str description = settings.GetString("InstallDescription", "");
+    if (!settings.OpenUserKey(ProductSettingsKey, true)) {
+        return;
+    }
+    context.ConfigName = settings.GetString("Config", "");
+    if (!context.ConfigName.IsEmpty()) {
+        context.ConfigFolder = ConfigString("Main", "RootFolder", "").Value();
+    }
+    Str line;
+    line.Format("Installation folder '%s' Build '%u' Description '%s' \r\n",
+                context.InstallFolder.Text(), static_cast<unsigned>(build), description.Text());
+    context.AppendToReport(line);
+}
+
+void ReportConfiguration(RunContext& context) {
+    Str line;
+    line.Format("Configuration folder '%s' \r\n", context.ConfigFolder.Text());
+    context.AppendToReport(line);
+    line.Format("Configuration name '%s' \r\n", context.ConfigName.Text());
+    context.AppendToReport(line);
+}
+
+// A missing uninstall entry is no fault; one without a command is.
+bool UninstallEntryUsable(RunContext& context) {
+    RegKey uninstall;
+    if (!RegKey::MachineKeyExists(ProductUninstallKey) ||
+        !uninstall.OpenMachineKey(ProductUninstallKey, true)) {
+        return true;
+    }
+    if (!uninstall.GetString("UninstallString", "").IsEmpty()) {
+        return true;
+    }
+    context.AppendToReport(Str("Velmont is not configured to be uninstalled correctly\r\n"));
+    return false;
+}
+
+} // namespace
+
+uint32_t InstallationCheck(RunContext& context) {
+    context.TraceModeOn = false;
+    if (!RegKey::UserKeyExists(ProductSettingsKey)) {
+        return NotInstalled;
+    }
+    RegKey settings;
+    if (!settings.OpenUserKey(ProductSettingsKey, true)) {
+        return InstallationBroken;
+    }
+    ReportInstallation(context, settings);
+    settings.Close();
+    if (context.InstallFolder.IsEmpty()) {
+        return InstallationBroken;
+    }
+    ReportConfiguration(context);
+    if (!UninstallEntryUsable(context)) {
+        return InstallationBroken;
+    }
+    if (!DirectoryExists(context.ConfigFolder.Text())) {
+        context.AppendToReport(Str("The Configuration folder does not exist\r\n"));
+        return ConfigurationMissing;
+    }
+    if (ConfigString("Main", "LogFile", "").Value().IsEmpty()) {
+        context.AppendToReport(Str("The report log setting has not been set\r\n"));
+        return ConfigurationMissing;
+    }
+    return Installed;
+}

@@ -1,0 +1,135 @@
+#include "diagnosis/FileProbe.h"
+
+#include "base/SystemErrorText.h"
+
+#include "RecordingReport.h"
+#include "Scratch.h"
+#include "SystemLibraries.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::string FailedLine(const std::string& path, DWORD error) {
+    return "Failed to open file '" + path + "' : " + SystemErrorText(error).Text();
+}
+
+} // namespace
+
+TEST(ProbeFile, OpensReadableFilesSilently) {
+    ScratchFolder scratch;
+    ASSERT_TRUE(WriteBytes(scratch.File("present.txt"), "x"));
+    RecordingReport report;
+    EXPECT_TRUE(ProbeFile(report, Str(scratch.File("present.txt").c_str())));
+    EXPECT_TRUE(report.appends.empty());
+}
+
+TEST(ProbeFile, ReportsWhyAFileCannotBeOpened) {
+    ScratchFolder scratch;
+    CreateDirectoryA(scratch.File("folder").c_str(), nullptr);
+    struct Case {
+        std::string path;
+        DWORD error;
+    } const cases[] = {
+        {scratch.File("missing.dll"), ERROR_FILE_NOT_FOUND},
+        {scratch.File("no such folder") + "\\x.dll", ERROR_PATH_NOT_FOUND},
+        {scratch.File("folder"), ERROR_ACCESS_DENIED},
+    };
+    for (const Case& c : cases) {
+        RecordingReport report;
+        EXPECT_FALSE(ProbeFile(report, Str(c.path.c_str()))) << c.path;
+        ASSERT_EQ(1u, report.appends.size()) << c.path;
+        EXPECT_EQ(FailedLine(c.path, c.error), report.appends[0]) << c.path;
+    }
+}
+
+TEST(ProbeFile, AFileLockedForReadingCannotBeOpened) {
+    ScratchFolder scratch;
+    std::string path = scratch.File("locked.dll");
+    HANDLE locked = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, locked);
+    RecordingReport report;
+    EXPECT_FALSE(ProbeFile(report, Str(path.c_str())));
+    CloseHandle(locked);
+    EXPECT_EQ(FailedLine(path, ERROR_SHARING_VIOLATION), report.Text());
+}
+
+TEST(GetFileVersionText, FileVersionOfTheFirstTranslation) {
+    struct Case {
+        const char* stub;
+        const char* version;
+    } const cases[] = {
+        {"product\\VLWork.exe", "2.4.0.17"},     {"product\\VLAlert.exe", "2.3.5.2"},
+        {"product\\VLLib.dll", "2.4.0.21"},      {"system\\mfc42.dll", "6.00.8168.0"},
+        {"system\\old\\mfc42.dll", "4.21.7000"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_STREQ(c.version, GetFileVersionText(StubPath(c.stub).c_str()).Text()) << c.stub;
+    }
+}
+
+TEST(GetFileVersionText, UnknownWithoutAVersionResource) {
+    ScratchFolder scratch;
+    ASSERT_TRUE(WriteBytes(scratch.File("Licence.rtf"), "{\\rtf1 licence}"));
+    ASSERT_TRUE(WriteBytes(scratch.File("empty.dll"), ""));
+    ASSERT_TRUE(WriteBytes(scratch.File("fake.dll"), std::string("MZ\0\0garbage", 11)));
+    for (const std::string& path : {scratch.File("Licence.rtf"), scratch.File("empty.dll"),
+                                    scratch.File("fake.dll"), scratch.File("missing.exe")}) {
+        EXPECT_STREQ("Unknown", GetFileVersionText(path.c_str()).Text()) << path;
+    }
+}
+
+TEST(SystemFolder, IsThe32BitSystemFolder) {
+    char expected[MAX_PATH] = {};
+    UINT length = GetSystemWow64DirectoryA(expected, sizeof expected);
+    if (length == 0) {
+        length = GetSystemDirectoryA(expected, sizeof expected);
+    }
+    ASSERT_GT(length, 0u);
+    EXPECT_STREQ(expected, SystemFolder().Text());
+}
+
+class CheckSystemComponentTest : public ::testing::Test {
+protected:
+    SystemLibraryScope libraries;
+    RecordingReport report;
+};
+
+TEST_F(CheckSystemComponentTest, ACurrentLibraryGivesItsVersionLine) {
+    ASSERT_TRUE(libraries.Put("mfc42.dll", "system\\mfc42.dll"));
+    EXPECT_TRUE(CheckSystemComponent(report, "mfc42.dll", 4, 21, 7022));
+    EXPECT_EQ("System Dll mfc42.dll Version 6.00.8168.0\r\n", report.Text());
+}
+
+TEST_F(CheckSystemComponentTest, AnEqualVersionPasses) {
+    ASSERT_TRUE(libraries.Put("mfc42.dll", "system\\old\\mfc42.dll"));
+    EXPECT_TRUE(CheckSystemComponent(report, "mfc42.dll", 4, 21, 7000));
+    EXPECT_EQ("System Dll mfc42.dll Version 4.21.7000\r\n", report.Text());
+}
+
+TEST_F(CheckSystemComponentTest, AnOldLibraryGivesBothLines) {
+    ASSERT_TRUE(libraries.Put("mfc42.dll", "system\\old\\mfc42.dll"));
+    EXPECT_FALSE(CheckSystemComponent(report, "mfc42.dll", 4, 21, 7022));
+    ASSERT_EQ(2u, report.appends.size());
+    EXPECT_EQ("System Dll mfc42.dll Version 4.21.7000\r\n", report.appends[0]);
+    EXPECT_EQ("System Dll mfc42.dll Out of date need version 4.21.7022\r\n", report.appends[1]);
+}
+
+TEST_F(CheckSystemComponentTest, ALibraryWithoutVersionIsOutOfDate) {
+    ASSERT_TRUE(libraries.PutBytes("mfc42.dll", "not a library"));
+    EXPECT_FALSE(CheckSystemComponent(report, "mfc42.dll", 4, 21, 7022));
+    EXPECT_EQ("System Dll mfc42.dll Version Unknown\r\n"
+              "System Dll mfc42.dll Out of date need version 4.21.7022\r\n",
+              report.Text());
+}
+
+TEST_F(CheckSystemComponentTest, AMissingLibraryGivesOnlyTheFailedLine) {
+    ASSERT_TRUE(libraries.Remove("mfc42.dll"));
+    EXPECT_FALSE(CheckSystemComponent(report, "mfc42.dll", 4, 21, 7022));
+    EXPECT_EQ(FailedLine(libraries.Path("mfc42.dll"), ERROR_FILE_NOT_FOUND), report.Text());
+}

@@ -1,0 +1,118 @@
+#include "diagnosis/TraceLogCollection.h"
+
+#include "RecordingReport.h"
+#include "Scratch.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::string NumberedLines(int first, int last) {
+    std::string lines;
+    for (int i = first; i <= last; ++i) {
+        lines += "line " + std::to_string(i) + "\r\n";
+    }
+    return lines;
+}
+
+std::string Heading(const std::string& path) {
+    return "\r\nFile contents of '" + path + "' :\r\n";
+}
+
+class TraceLogCollectionTest : public ::testing::Test {
+protected:
+    ScratchFolder scratch;
+    RecordingReport report;
+};
+
+} // namespace
+
+TEST_F(TraceLogCollectionTest, KeepsTheLastLinesOfAFile) {
+    struct Case {
+        int lines;
+        int32_t maxLines;
+        int firstCopied;
+    } const cases[] = {
+        {30, 100, 1}, {250, 100, 151}, {100, 100, 1}, {101, 100, 2}, {5, 0, 6}, {5, -3, 6},
+    };
+    std::string path = scratch.File("VLWorkTrace.log");
+    for (const Case& c : cases) {
+        ASSERT_TRUE(WriteBytes(path, NumberedLines(1, c.lines)));
+        report.appends.clear();
+        EXPECT_TRUE(CopyFileTail(report, path.c_str(), c.maxLines));
+        EXPECT_EQ(Heading(path) + NumberedLines(c.firstCopied, c.lines), report.Text())
+            << c.lines << " " << c.maxLines;
+        EXPECT_EQ(size_t(1 + c.lines - c.firstCopied + 1), report.appends.size());
+    }
+}
+
+TEST_F(TraceLogCollectionTest, AnEmptyFileGivesItsHeadingOnly) {
+    std::string path = scratch.File("EmptyTrace.log");
+    ASSERT_TRUE(WriteBytes(path, ""));
+    EXPECT_TRUE(CopyFileTail(report, path.c_str(), 100));
+    EXPECT_EQ(Heading(path), report.Text());
+}
+
+TEST_F(TraceLogCollectionTest, LineEndsStayAsTheFileHasThem) {
+    std::string path = scratch.File("MixedTrace.log");
+    std::string text = "unix\nwindows\r\nold mac\rlast without end";
+    ASSERT_TRUE(WriteBytes(path, text));
+    EXPECT_TRUE(CopyFileTail(report, path.c_str(), 100));
+    EXPECT_EQ(Heading(path) + text, report.Text());
+    ASSERT_EQ(4u, report.appends.size());
+    EXPECT_EQ("unix\n", report.appends[1]);
+    EXPECT_EQ("windows\r\n", report.appends[2]);
+    EXPECT_EQ("old mac\rlast without end", report.appends[3]);
+}
+
+TEST_F(TraceLogCollectionTest, LongLinesComeInPiecesOf2046Bytes) {
+    std::string path = scratch.File("LongTrace.log");
+    std::string longLine = std::string(4998, 'x') + "\r\n";
+    ASSERT_TRUE(WriteBytes(path, longLine + "short\r\n"));
+    EXPECT_TRUE(CopyFileTail(report, path.c_str(), 100));
+    ASSERT_EQ(5u, report.appends.size());
+    EXPECT_EQ(2046u, report.appends[1].size());
+    EXPECT_EQ(2046u, report.appends[2].size());
+    EXPECT_EQ(908u, report.appends[3].size());
+    EXPECT_TRUE(Heading(path) + longLine + "short\r\n" == report.Text());
+
+    // The long line counts as three: the last two lines are its end and "short".
+    report.appends.clear();
+    EXPECT_TRUE(CopyFileTail(report, path.c_str(), 2));
+    ASSERT_EQ(3u, report.appends.size());
+    EXPECT_EQ(908u, report.appends[1].size());
+    EXPECT_EQ("short\r\n", report.appends[2]);
+}
+
+TEST_F(TraceLogCollectionTest, AFileThatCannotBeOpenedGivesNothing) {
+    EXPECT_FALSE(CopyFileTail(report, scratch.File("missing.log").c_str(), 100));
+    EXPECT_TRUE(report.appends.empty());
+}
+
+TEST_F(TraceLogCollectionTest, EveryTraceLogOfTheConfigurationFolderOnce) {
+    ASSERT_TRUE(WriteBytes(scratch.File("VLWorkTrace.log"), NumberedLines(1, 3)));
+    ASSERT_TRUE(WriteBytes(scratch.File("VLSchedTrace.log"), NumberedLines(1, 120)));
+    ASSERT_TRUE(WriteBytes(scratch.File("Trace.log.old"), "not a trace log\r\n"));
+    ASSERT_TRUE(WriteBytes(scratch.File("report.log"), "not a trace log\r\n"));
+    CreateDirectoryA(scratch.File("FolderTrace.log").c_str(), nullptr);
+    CreateDirectoryA(scratch.File("sub").c_str(), nullptr);
+    ASSERT_TRUE(WriteBytes(scratch.File("sub\\DeepTrace.log"), "not searched\r\n"));
+    report.ConfigFolder.Assign(scratch.Path().c_str());
+    CollectTraceLogs(report);
+    std::string work = Heading(scratch.File("VLWorkTrace.log")) + NumberedLines(1, 3);
+    std::string sched = Heading(scratch.File("VLSchedTrace.log")) + NumberedLines(21, 120);
+    std::string text = report.Text();
+    EXPECT_TRUE(text == work + sched || text == sched + work) << text.size();
+}
+
+TEST_F(TraceLogCollectionTest, NoTraceLogsGiveNothing) {
+    report.ConfigFolder.Assign(scratch.Path().c_str());
+    CollectTraceLogs(report);
+    report.ConfigFolder.Assign(scratch.File("missing").c_str());
+    CollectTraceLogs(report);
+    EXPECT_TRUE(report.appends.empty());
+}
