@@ -8,7 +8,7 @@
 
 namespace {
 
-const int32_t FormatBufferSize = 8192;
+const int32_t FormatBufferSize = Str::FormatLimit + 1;
 
 int64_t GrowthCapacity(int64_t needed) {
     return needed + needed / 2;

@@ -10,6 +10,9 @@ struct StrBlock {
 
 class Str {
 public:
+    // Format keeps at most this many characters of its output.
+    static constexpr int32_t FormatLimit = 8191;
+
     Str() = default;
     Str(const char* text);
     Str(const char* text, int32_t count);

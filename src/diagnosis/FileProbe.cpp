@@ -2,6 +2,7 @@
 
 #include "base/SystemErrorText.h"
 #include "diagnosis/CompareVersion.h"
+#include "diagnosis/ReportLine.h"
 
 #include <windows.h>
 
@@ -36,7 +37,7 @@ bool ProbeFile(RunContext& context, const Str& path) {
     DWORD error = GetLastError();
     Str line;
     line.Format("Failed to open file '%s' : %s", path.Text(), SystemErrorText(error).Text());
-    context.AppendToReport(line);
+    context.AppendToReport(WholeLine(line));
     return false;
 }
 

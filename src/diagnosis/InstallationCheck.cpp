@@ -4,6 +4,7 @@
 #include "base/RegKey.h"
 #include "config/ConfigSettings.h"
 #include "config/ConfigStore.h"
+#include "diagnosis/ReportLine.h"
 
 const char* const ProductUninstallKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tessaly Velmont";
@@ -34,15 +35,15 @@ void ReportInstallation(RunContext& context, RegKey& settings) {
     Str line;
     line.Format("Installation folder '%s' Build '%u' Description '%s' \r\n",
                 context.InstallFolder.Text(), static_cast<unsigned>(build), description.Text());
-    context.AppendToReport(line);
+    context.AppendToReport(WholeLine(line));
 }
 
 void ReportConfiguration(RunContext& context) {
     Str line;
     line.Format("Configuration folder '%s' \r\n", context.ConfigFolder.Text());
-    context.AppendToReport(line);
+    context.AppendToReport(WholeLine(line));
     line.Format("Configuration name '%s' \r\n", context.ConfigName.Text());
-    context.AppendToReport(line);
+    context.AppendToReport(WholeLine(line));
 }
 
 // A missing uninstall entry is no fault; one without a command is.

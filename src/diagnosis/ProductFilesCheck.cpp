@@ -1,6 +1,7 @@
 #include "diagnosis/ProductFilesCheck.h"
 
 #include "diagnosis/FileProbe.h"
+#include "diagnosis/ReportLine.h"
 
 #include <cstring>
 
@@ -27,7 +28,7 @@ bool ReportProductFile(RunContext& context, const char* name) {
     if (!version.IsEmpty() && strcmp(version.Text(), "Unknown") != 0) {
         Str line;
         line.Format("File '%s' Version %s\r\n", path.Text(), version.Text());
-        context.AppendToReport(line);
+        context.AppendToReport(WholeLine(line));
     }
     return true;
 }
