@@ -67,7 +67,10 @@ ConfigList::ConfigList(const char* section, const char* prefix) : section(sectio
 }
 
 // Appends to what the list holds. A damaged count (say 2,147,483,647) must not make the Doctor
-// read billions of values: no real configuration has more than MostItems entries in one list.
+// read billions of values, so a list ends after MostItems (1,000) items: no real configuration
+// has that many entries in one list, and their lines would fill the report window's 65,535
+// characters anyway. Each item costs a registry read (an event several), so the bound keeps a
+// hostile count to seconds.
 void ConfigList::Load(const char* defaultText) {
     Str countKey = Concat(prefix, "Count");
     int32_t count = ConfigInt(section.Text(), countKey.Text(), 0).Value();

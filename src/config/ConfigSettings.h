@@ -41,7 +41,7 @@ private:
 // A list stored as <prefix>Count and the items <prefix>0, <prefix>1, ...
 class ConfigList : public TokenList {
 public:
-    static constexpr int32_t MostItems = 10000;
+    static constexpr int32_t MostItems = 1000;
 
     ConfigList(const char* section, const char* prefix);
     void Load(const char* defaultText);
