@@ -4,5 +4,6 @@
 
 class DoctorApp : public AppBase {
 public:
+    int InitInstance() override;
     void StartUp();
 };
