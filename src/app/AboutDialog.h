@@ -6,7 +6,7 @@
 // The program's name, version and the product's web site.
 class AboutDialog : public Dialog {
 public:
-    static const unsigned TemplateId = 100;
+    static constexpr unsigned TemplateId = 100;
 
     explicit AboutDialog(Window& mainWindow);
 

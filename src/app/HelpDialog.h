@@ -6,7 +6,7 @@
 // What the Doctor does, the support address and three web links.
 class HelpDialog : public Dialog {
 public:
-    static const unsigned TemplateId = 130;
+    static constexpr unsigned TemplateId = 130;
 
     explicit HelpDialog(Window& mainWindow);
 

@@ -9,10 +9,10 @@
 // every diagnosis run, and its OK command is the run.
 class MainDialog : public Dialog, public RunContext {
 public:
-    static const unsigned TemplateId = 102;
-    static const int ReportLogId = 1000;
-    static const int StatusLineId = 1002;
-    static const UINT AboutCommand = 0x0010;
+    static constexpr unsigned TemplateId = 102;
+    static constexpr int ReportLogId = 1000;
+    static constexpr int StatusLineId = 1002;
+    static constexpr UINT AboutCommand = 0x0010;
 
     MainDialog();
 
