@@ -271,3 +271,55 @@ TEST(Dialog, ReflectsClicksAndColourRequestsToTheControlsObject) {
     EXPECT_NE(reinterpret_cast<LRESULT>(label.brush), unmappedColour);
     EXPECT_TRUE(Contains(dialog.messages, WM_CTLCOLORSTATIC)); // the unmapped request
 }
+
+namespace {
+
+// Answers notifications itself: nonzero with the result 42 for every code.
+class NotifiedDialog : public TestDialog {
+public:
+    LRESULT OnNotify(WPARAM, LPARAM lParam, LRESULT* result) override {
+        auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->code == static_cast<UINT>(NotHandledCode)) {
+            return 0;
+        }
+        *result = 42;
+        return 1;
+    }
+    static constexpr int NotHandledCode = -99;
+};
+
+LRESULT Notify(HWND dialog, int code) {
+    NMHDR header = {};
+    header.hwndFrom = dialog;
+    header.code = static_cast<UINT>(code);
+    return SendMessageA(dialog, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+}
+
+} // namespace
+
+TEST(Dialog, NotificationResultsReachTheSenderOnlyForThePropertySheetCodes) {
+    ProgramApp app;
+    NotifiedDialog dialog;
+    struct Row {
+        int code;
+        LRESULT answer;
+    };
+    // PSN_WIZFINISH, PSN_WIZNEXT, PSN_RESET and PSN_KILLACTIVE carry the result; others do not.
+    const Row rows[] = {{-208, 42}, {-207, 42}, {-203, 42}, {-201, 42}, {-202, 0}, {-12, 0}};
+    LRESULT answers[6] = {};
+    LRESULT unhandledAnswer = -1;
+    WindowDriver driver([&] {
+        HWND window = WaitForDialog(TestCaption);
+        ASSERT_NE(nullptr, window);
+        for (int i = 0; i < 6; ++i) {
+            answers[i] = Notify(window, rows[i].code);
+        }
+        unhandledAnswer = Notify(window, NotifiedDialog::NotHandledCode);
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(rows[i].answer, answers[i]) << rows[i].code;
+    }
+    EXPECT_EQ(0, unhandledAnswer);
+    EXPECT_TRUE(Contains(dialog.messages, WM_NOTIFY)); // left to the dialog's handler
+}
