@@ -301,3 +301,50 @@ TEST_F(MainWindowTest, AboutOpensFromTheSystemMenuWhateverTheLowFourBits) {
     }
     EXPECT_TRUE(otherCommandAnswered);
 }
+
+// A message box shown from a dialog over the main window belongs to that dialog: closing it
+// must not free the main window under the still open dialog.
+TEST_F(MainWindowTest, ALinkFailureInHelpLeavesTheMainWindowDisabled) {
+    const std::string address = "C:\\no\\such\\folder\\page.htm";
+    struct {
+        std::string text;
+        bool ownedByHelp = false;
+        bool helpDisabledWhileUp = false;
+        bool mainDisabledWhileUp = false;
+        bool helpEnabledAfter = false;
+        bool mainDisabledAfter = false;
+        bool mainEnabledAtLast = false;
+    } seen;
+    WindowDriver driver([&] {
+        HWND main = WaitForDialog(MainCaption);
+        ASSERT_NE(nullptr, main);
+        PostMessageA(GetDlgItem(main, IDHELP), BM_CLICK, 0, 0);
+        HWND help = WaitForDialog(HelpCaption);
+        ASSERT_NE(nullptr, help);
+        HWND link = GetDlgItem(help, 1007);
+        SetWindowTextA(link, address.c_str());
+        PostMessageA(help, WM_COMMAND, MAKEWPARAM(1007, STN_CLICKED),
+                     reinterpret_cast<LPARAM>(link));
+        HWND box = WaitForDialog(app.ModuleName.Text());
+        ASSERT_NE(nullptr, box);
+        seen.text = ItemText(box, 0xFFFF);
+        seen.ownedByHelp = GetWindow(box, GW_OWNER) == help;
+        seen.helpDisabledWhileUp = !IsWindowEnabled(help);
+        seen.mainDisabledWhileUp = !IsWindowEnabled(main);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        WaitUntilGone(box);
+        seen.helpEnabledAfter = IsWindowEnabled(help) != FALSE;
+        seen.mainDisabledAfter = !IsWindowEnabled(main);
+        PressKey(help, VK_ESCAPE);
+        WaitUntilGone(help);
+        seen.mainEnabledAtLast = IsWindowEnabled(main) != FALSE;
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ("Unable to display web site page '" + address + "'\n", seen.text);
+    EXPECT_TRUE(seen.ownedByHelp);
+    EXPECT_TRUE(seen.helpDisabledWhileUp);
+    EXPECT_TRUE(seen.mainDisabledWhileUp);
+    EXPECT_TRUE(seen.helpEnabledAfter);
+    EXPECT_TRUE(seen.mainDisabledAfter);
+    EXPECT_TRUE(seen.mainEnabledAtLast);
+}
