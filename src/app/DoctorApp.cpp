@@ -1,5 +1,6 @@
 #include "app/DoctorApp.h"
 
+#include "app/MainDialog.h"
 #include "trace/TraceLog.h"
 
 // What every start does before any diagnosis, window or not: the Doctor's own trace settings,
@@ -7,4 +8,12 @@
 void DoctorApp::StartUp() {
     LoadTraceSettings(*this);
     Configuration.Load();
+}
+
+// The whole interactive life of the program is the modal loop of the main window.
+int DoctorApp::InitInstance() {
+    StartUp();
+    MainDialog mainWindow;
+    mainWindow.DoModal();
+    return 0;
 }

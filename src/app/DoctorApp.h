@@ -5,6 +5,7 @@
 
 class DoctorApp : public AppBase {
 public:
+    int InitInstance() override;
     void StartUp();
 
     // The program-wide store: its load makes the product's current configuration the base of

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/DoctorApp.h"
 #include "app/OutputChannel.h"
+#include "app/ProgramEntry.h"
 #include "app/ReportMode.h"
 
 #include <windows.h>
@@ -20,7 +21,7 @@ int ReportUsageError(const Str& reason) {
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
     CommandLine command = ParseCommandLine(__argc, __argv);
     switch (command.mode) {
     case RunMode::Usage:
@@ -29,7 +30,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     case RunMode::Invalid:
         return ReportUsageError(command.error);
     case RunMode::Window:
-        return ReportUsageError(Str("the window is not available in this build; use /report"));
+        return ProgramEntry(instance, previous, commandLine, showCommand);
     default:
         TheDoctorApp.InstanceHandle = instance;
         TheDoctorApp.InitPaths();

@@ -9,7 +9,7 @@ class Window;
 // The process-wide map from window handles to the objects bound to them.
 class WindowMap {
 public:
-    static const int32_t SlotCount = 50;
+    static constexpr int32_t SlotCount = 50;
 
     Window* FindObject(HWND handle) const;
     void AddWindow(Window* object, HWND handle);

@@ -1,0 +1,90 @@
+#!/usr/bin/env python3
+"""Prints the Doctor's speed and size figures: VLDoctor.exe /report on the healthy sample
+installation, on the same sample with both trace logs grown to a given size, `tail -n 100` on
+those logs, and a bare Wine start, each as the median wall time and peak memory of several runs.
+
+Run through scripts/benchmark.sh, which builds and sets up the Wine environment."""
+
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+BIN = os.environ["VLD_BIN"]
+PREFIX = os.environ["WINEPREFIX"]
+OUT = os.environ["VLD_BENCH_OUT"]
+CONFIG_FOLDER = os.path.join(PREFIX, "drive_c", "users", "Public", "Velmont")
+RUNS = int(os.environ.get("RUNS", "5"))
+GROWN_BYTES = int(float(os.environ.get("TRACE_GIB", "1")) * (1 << 30))
+
+
+def measure(command, cwd=None):
+    """Wall time in seconds and peak resident memory in KiB of one run of command."""
+    rss_file = os.path.join(OUT, "rss.txt")
+    with open(os.path.join(OUT, "run-output.txt"), "wb") as output:
+        start = time.perf_counter()
+        subprocess.run(["/usr/bin/time", "-f", "%M", "-o", rss_file] + command, cwd=cwd,
+                       stdout=output, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
+                       check=False)
+        elapsed = time.perf_counter() - start
+    with open(rss_file) as rss:
+        peak = int(rss.read().split()[-1])
+    return elapsed, peak
+
+
+def median_of(label, command, cwd=None, runs=RUNS):
+    times, peaks = [], []
+    for _ in range(runs):
+        elapsed, peak = measure(command, cwd)
+        times.append(elapsed)
+        peaks.append(peak)
+    print(f"{label:<44} {statistics.median(times) * 1000:10.0f} ms {max(peaks) / 1024:9.1f} MiB"
+          f"   ({runs} runs)")
+    sys.stdout.flush()
+
+
+def trace_logs():
+    return sorted(os.path.join(CONFIG_FOLDER, name) for name in os.listdir(CONFIG_FOLDER)
+                  if name.endswith("Trace.log"))
+
+
+def grow(path, size):
+    """Appends trace lines until the file holds size bytes; the last lines stay trace lines."""
+    line = b"08 10:15:42 Work: site 'www.tessaly.example' answered 200 in 182 ms, page 48213 bytes\r\n"
+    block = line * (1 << 14)
+    with open(path, "ab") as log:
+        current = log.tell()
+        while current + len(block) <= size:
+            log.write(block)
+            current += len(block)
+        while current < size:
+            log.write(line)
+            current += len(line)
+
+
+def lay(variant):
+    subprocess.run(["wine", "VLSample.exe", variant], cwd=BIN, check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+
+
+def main():
+    doctor = ["wine", "VLDoctor.exe", "/report", os.path.join("C:\\", "windows", "temp", "bench.txt")]
+    exe_size = os.path.getsize(os.path.join(BIN, "VLDoctor.exe"))
+    print(f"VLDoctor.exe size: {exe_size} bytes ({exe_size / 1024:.0f} KiB)")
+    print(f"{'run':<44} {'median':>13} {'peak memory':>13}")
+    median_of("bare Wine start (stub program)", ["wine", "VLWork.exe"],
+              cwd=os.path.join(BIN, "sample", "product"))
+    lay("healthy")
+    sizes = [os.path.getsize(p) for p in trace_logs()]
+    median_of(f"/report, normal sample ({sum(sizes)} bytes of logs)", doctor, cwd=BIN)
+    for path in trace_logs():
+        grow(path, GROWN_BYTES)
+    grown = sum(os.path.getsize(p) for p in trace_logs())
+    median_of(f"/report, logs grown to {grown / (1 << 30):.1f} GiB in all", doctor, cwd=BIN)
+    median_of("tail -n 100 on the grown logs", ["tail", "-n", "100"] + trace_logs())
+    lay("healthy")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "framework/Dialog.h"
+#include "framework/LinkLabel.h"
+
+// The program's name, version and the product's web site.
+class AboutDialog : public Dialog {
+public:
+    static constexpr unsigned TemplateId = 100;
+
+    explicit AboutDialog(Window& mainWindow);
+
+    BOOL OnInitDialog() override;
+
+    LinkLabel WebLink;
+};

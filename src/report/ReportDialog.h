@@ -1,0 +1,36 @@
+#pragma once
+
+#include "framework/Dialog.h"
+#include "framework/LinkLabel.h"
+
+#include <cstdint>
+
+// "Doctor's Report": the prognosis of a run, the product's trace switch, the web site link and
+// the submission of the report.
+class ReportDialog : public Dialog {
+public:
+    static constexpr unsigned TemplateId = 131;
+    static constexpr int AdviceTextId = 1009;
+    static constexpr int DiagnosisTextId = 1008;
+    static constexpr int GenerateTraceId = 1004;
+    static constexpr int WebLinkId = 1006;
+    static constexpr int SubmitId = 1007;
+
+    ReportDialog(Window* parent, unsigned diagnosisId, unsigned adviceId, bool traceOn,
+                 Window& reportLog, const Str& installFolder);
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DoDataExchange(DataExchange& exchange) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+    void SubmitReport();
+
+    Str AdviceText;
+    Str DiagnosisText;
+    int32_t GenerateTrace;
+    LinkLabel WebLink;
+    Str InstallLog;
+    Str InstallFolder;
+    Window& ReportLog;
+};

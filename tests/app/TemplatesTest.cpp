@@ -1,0 +1,230 @@
+#include "app/ExampleTexts.h"
+
+#include "DialogWatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Control {
+    int id;
+    const char* className;
+    DWORD style; // besides WS_CHILD and WS_VISIBLE
+    DWORD exStyle;
+    RECT units;       // x, y, width, height
+    const char* text; // null: not compared
+};
+
+struct Template {
+    unsigned id;
+    const char* caption;
+    DWORD style;
+    DWORD exStyle;
+    SIZE units;
+    std::vector<Control> controls;
+};
+
+const DWORD InfoStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+const DWORD Text = SS_LEFT | WS_GROUP;
+const DWORD PlainText = SS_LEFT | SS_NOPREFIX | WS_GROUP;
+const DWORD Default = BS_DEFPUSHBUTTON | WS_TABSTOP;
+const DWORD Push = BS_PUSHBUTTON | WS_TABSTOP;
+
+const std::vector<Template>& Templates() {
+    static const std::vector<Template> templates = {
+        {102,
+         "Doctor Velmont",
+         InfoStyle | WS_VISIBLE,
+         WS_EX_APPWINDOW,
+         {402, 223},
+         {
+             {-1, "Static", Text, 0, {5, 5, 21, 8}, "Status"},
+             {1002, "Static", Text, 0, {40, 5, 340, 8}, ""},
+             // An edit control trades its border for a sunken edge when it is made.
+             {1000,
+              "Edit",
+              ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
+              WS_EX_CLIENTEDGE,
+              {10, 20, 375, 175},
+              ""},
+             {1, "Button", Default, 0, {85, 200, 45, 15}, "&Diagnose"},
+             {2, "Button", Push, 0, {145, 200, 45, 15}, "Cl&ose"},
+             {9, "Button", Push, 0, {270, 200, 45, 15}, "&Help..."},
+         }},
+        {131,
+         "Doctor's Report",
+         InfoStyle,
+         0,
+         {277, 198},
+         {
+             {1008, "Static", PlainText, 0, {10, 10, 250, 45}, ""},
+             {1009, "Static", PlainText, 0, {10, 65, 250, 60}, ""},
+             {1004,
+              "Button",
+              BS_AUTOCHECKBOX | WS_TABSTOP,
+              0,
+              {10, 130, 165, 10},
+              "&Generate diagnostic trace files"},
+             {-1, "Static", Text, 0, {5, 145, 115, 8}, "For latest information on the Web :"},
+             {1006, "Static", Text, 0, {130, 145, 135, 8}, VLD_WEB_HOME},
+             {-1,
+              "Static",
+              Text,
+              0,
+              {5, 161, 265, 8},
+              "To send the Doctor's report to Tessaly Software by e-mail press the 'Submit' "
+              "button"},
+             {1, "Button", Default, 0, {65, 175, 45, 15}, "Cl&ose"},
+             {1007, "Button", Push, 0, {155, 175, 45, 15}, "&Submit..."},
+         }},
+        {130,
+         "Velmont Doctor Help",
+         InfoStyle,
+         0,
+         {287, 193},
+         {
+             {-1,
+              "Static",
+              PlainText,
+              0,
+              {5, 5, 275, 20},
+              "The Doctor is provided as a free analysis program to check that an installed copy "
+              "of Velmont is functioning correctly."},
+             {-1,
+              "Static",
+              PlainText,
+              0,
+              {5, 30, 275, 25},
+              "The program checks a large number of settings and files on your computer to "
+              "formulate a prognosis of what may be wrong and suggest corrective action. It does "
+              "not modify settings or files on your computer. To start the checks press the "
+              "'Diagnose' button."},
+             {-1,
+              "Static",
+              PlainText,
+              0,
+              {5, 65, 275, 25},
+              "If the Doctor can't find anything wrong or the suggested action does not improve "
+              "matters please send the Doctor's analysis report to our support contact E-mail "
+              "address."},
+             {-1, "Static", SS_ICON, 0, {73, 100, 21, 20}, nullptr},
+             {-1,
+              "Static",
+              SS_CENTER | SS_CENTERIMAGE | WS_GROUP,
+              WS_EX_STATICEDGE,
+              {102, 103, 80, 15},
+              VLD_SUPPORT_EMAIL},
+             {-1, "Static", SS_ICON, 0, {188, 100, 21, 20}, nullptr},
+             {-1,
+              "Static",
+              SS_CENTER | WS_GROUP,
+              0,
+              {5, 125, 275, 8},
+              "For updated tips and advice please visit the web site by clicking on a link : "},
+             {1007, "Static", Text, 0, {15, 140, 135, 8}, VLD_WEB_HOME},
+             {-1, "Static", Text, 0, {165, 140, 65, 8}, "Velmont Index page"},
+             {1006, "Static", Text, 0, {15, 150, 140, 8}, VLD_WEB_FAQ},
+             {-1, "Static", Text, 0, {165, 150, 56, 8}, "Problems and tips"},
+             {1005, "Static", Text, 0, {15, 160, 145, 8}, VLD_WEB_CONTACT},
+             {-1, "Static", Text, 0, {165, 160, 74, 8}, "About Tessaly Software"},
+             {1, "Button", Default, 0, {120, 175, 45, 15}, "Cl&ose"},
+         }},
+        {100,
+         "About Velmont Doctor ",
+         InfoStyle,
+         0,
+         {235, 88},
+         {
+             {-1, "Static", SS_ICON, 0, {10, 30, 20, 20}, nullptr},
+             {-1, "Static", PlainText, 0, {40, 10, 119, 8}, "Dr. Velmont Version 1.3"},
+             {-1, "Static", Text, 0, {40, 25, 119, 8}, VLD_MAKER_NOTICE},
+             {1, "Button", Default | WS_GROUP, 0, {175, 35, 45, 15}, "OK"},
+             {-1, "Static", Text, 0, {40, 45, 110, 8}, "Velmont Fault Diagnosis"},
+             {1003, "Static", Text, 0, {40, 65, 110, 8}, VLD_WEB_HOME},
+         }},
+    };
+    return templates;
+}
+
+INT_PTR CALLBACK InspectOnly(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
+
+// Position and size in pixels, each converted on its own as the dialog manager does.
+RECT Pixels(HWND dialog, const RECT& units) {
+    RECT base = {0, 0, 4, 8};
+    MapDialogRect(dialog, &base);
+    int left = MulDiv(units.left, base.right, 4);
+    int top = MulDiv(units.top, base.bottom, 8);
+    return {left, top, left + MulDiv(units.right, base.right, 4),
+            top + MulDiv(units.bottom, base.bottom, 8)};
+}
+
+RECT ChildRect(HWND dialog, HWND child) {
+    RECT rect = {};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::string ClassOf(HWND window) {
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+} // namespace
+
+TEST(DialogTemplates, HoldTheControlsOfTheProgramsWindows) {
+    for (const Template& expected : Templates()) {
+        HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(expected.id),
+                                         nullptr, InspectOnly, 0);
+        ASSERT_NE(nullptr, dialog) << expected.id;
+        EXPECT_EQ(expected.caption, WindowText(dialog)) << expected.id;
+        DWORD style = static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE));
+        // The system adds DS_3DLOOK and WS_CLIPSIBLINGS to every dialog box it makes.
+        EXPECT_EQ(expected.style, style & ~(DS_3DLOOK | WS_CLIPSIBLINGS)) << expected.id;
+        DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE));
+        EXPECT_EQ(expected.exStyle, exStyle & WS_EX_APPWINDOW) << expected.id;
+        RECT client = {};
+        GetClientRect(dialog, &client);
+        RECT size = Pixels(dialog, {0, 0, expected.units.cx, expected.units.cy});
+        EXPECT_EQ(size.right, client.right) << expected.id;
+        EXPECT_EQ(size.bottom, client.bottom) << expected.id;
+
+        HWND child = GetWindow(dialog, GW_CHILD);
+        for (size_t i = 0; i < expected.controls.size();
+             ++i, child = GetWindow(child, GW_HWNDNEXT)) {
+            const Control& control = expected.controls[i];
+            std::string where = std::to_string(expected.id) + " #" + std::to_string(i);
+            ASSERT_NE(nullptr, child) << where;
+            EXPECT_EQ(control.id, GetDlgCtrlID(child)) << where;
+            EXPECT_EQ(0, lstrcmpiA(control.className, ClassOf(child).c_str())) << where;
+            DWORD childStyle = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE));
+            EXPECT_EQ(WS_CHILD | WS_VISIBLE | control.style, childStyle) << where;
+            DWORD childExStyle = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_EXSTYLE));
+            EXPECT_EQ(control.exStyle, childExStyle & (WS_EX_STATICEDGE | WS_EX_CLIENTEDGE))
+                << where;
+            // An icon static takes the size of its icon.
+            if (!(control.style & SS_ICON)) {
+                EXPECT_TRUE(SameRect(Pixels(dialog, control.units), ChildRect(dialog, child)))
+                    << where;
+            }
+            if (control.text) {
+                EXPECT_EQ(control.text, WindowText(child)) << where;
+            } else {
+                EXPECT_NE(nullptr, reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)))
+                    << where;
+            }
+        }
+        EXPECT_EQ(nullptr, child) << expected.id; // no further controls
+        DestroyWindow(dialog);
+    }
+}

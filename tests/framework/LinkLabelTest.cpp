@@ -1,0 +1,203 @@
+#include "framework/LinkLabel.h"
+#include "framework/AppBase.h"
+#include "framework/Dialog.h"
+#include "framework/Messages.h"
+
+#include "DialogWatcher.h"
+#include "WindowDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// Template 131 of the program's resources: 1006 is a plain left-aligned static, 1008 a static
+// with SS_NOPREFIX.
+const unsigned TestTemplate = 131;
+const char* const TestCaption = "Doctor's Report";
+const int PlainId = 1006;
+const int NoPrefixId = 1008;
+const unsigned HandCursorId = 1224;
+const COLORREF LinkBlue = RGB(0, 0, 128);
+const COLORREF LinkPurple = RGB(128, 0, 128);
+const UINT ReadCursorMessage = WM_APP + 2;
+
+class ProgramApp : public AppBase {
+public:
+    ProgramApp() {
+        InstanceHandle = GetModuleHandleA(nullptr);
+        InitPaths();
+    }
+};
+
+class LinkDialog : public Dialog {
+public:
+    explicit LinkDialog(const std::string& address)
+        : Dialog(TestTemplate, nullptr, GetModuleHandleA(nullptr)), address(address),
+          plain(HandCursorId), noPrefix(HandCursorId) {}
+
+    BOOL OnInitDialog() override {
+        Dialog::OnInitDialog();
+        SetDlgItemTextA(hwnd, PlainId, address.c_str());
+        plain.SubclassItem(PlainId, *this);
+        noPrefix.SubclassItem(NoPrefixId, *this);
+        return TRUE;
+    }
+    LRESULT WindowProc(UINT message, WPARAM, LPARAM) override {
+        if (message == ReadCursorMessage) {
+            cursorShown = GetCursor();
+            return 1;
+        }
+        return 0;
+    }
+
+    std::string address;
+    LinkLabel plain;
+    LinkLabel noPrefix;
+    HCURSOR cursorShown = nullptr;
+};
+
+struct ColourAnswer {
+    LRESULT brush = 0;
+    COLORREF text = CLR_INVALID;
+    int backgroundMode = 0;
+    HGDIOBJ font = nullptr;
+};
+
+ColourAnswer AskColours(HWND dialog, HWND control) {
+    ColourAnswer answer;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ original = GetCurrentObject(dc, OBJ_FONT);
+    answer.brush = SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                reinterpret_cast<LPARAM>(control));
+    answer.text = GetTextColor(dc);
+    answer.backgroundMode = GetBkMode(dc);
+    answer.font = GetCurrentObject(dc, OBJ_FONT);
+    SelectObject(dc, original);
+    DeleteDC(dc);
+    return answer;
+}
+
+void Click(HWND dialog, int id) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool HasNotifyStyle(HWND control) {
+    return (GetWindowLongPtrA(control, GWL_STYLE) & SS_NOTIFY) != 0;
+}
+
+std::string ProgramThatOpens() {
+    char folder[MAX_PATH] = {};
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\hostname.exe";
+}
+
+bool IsUnderlined(HGDIOBJ font) {
+    LOGFONTA description = {};
+    return GetObjectA(font, sizeof description, &description) && description.lfUnderline;
+}
+
+} // namespace
+
+TEST(LinkLabel, DrawsUnderlinedLinkBlueWithOneFontForAllRequests) {
+    ProgramApp app;
+    LinkDialog dialog("http://www.velmont.example/");
+    ColourAnswer first, second, noPrefix;
+    bool notifyBefore = true, notifyAfter = false, noPrefixNotify = false;
+    WindowDriver driver([&] {
+        HWND window = WaitForDialog(TestCaption);
+        ASSERT_NE(nullptr, window);
+        HWND label = GetDlgItem(window, PlainId);
+        SetWindowLongPtrA(label, GWL_STYLE, GetWindowLongPtrA(label, GWL_STYLE) & ~SS_NOTIFY);
+        notifyBefore = HasNotifyStyle(label);
+        first = AskColours(window, label);
+        notifyAfter = HasNotifyStyle(label);
+        second = AskColours(window, label);
+        noPrefix = AskColours(window, GetDlgItem(window, NoPrefixId));
+        noPrefixNotify = HasNotifyStyle(GetDlgItem(window, NoPrefixId));
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_FALSE(notifyBefore);
+    EXPECT_TRUE(notifyAfter);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(GetStockObject(HOLLOW_BRUSH)), first.brush);
+    EXPECT_EQ(LinkBlue, first.text);
+    EXPECT_EQ(TRANSPARENT, first.backgroundMode);
+    EXPECT_EQ(dialog.plain.font.Handle(), first.font);
+    EXPECT_TRUE(IsUnderlined(first.font));
+    EXPECT_EQ(first.font, second.font); // made once
+    EXPECT_EQ(first.brush, second.brush);
+    // A static with SS_NOPREFIX keeps its normal look (the dialog's default colours), but
+    // reports clicks.
+    EXPECT_NE(first.brush, noPrefix.brush);
+    EXPECT_NE(LinkBlue, noPrefix.text);
+    EXPECT_FALSE(IsUnderlined(noPrefix.font));
+    EXPECT_EQ(nullptr, dialog.noPrefix.font.Handle());
+    EXPECT_TRUE(noPrefixNotify);
+}
+
+TEST(LinkLabel, OpensTheControlsAddressTurnsPurpleAndKeepsTheFirstAddress) {
+    std::string program = ProgramThatOpens();
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(program.c_str()));
+    ProgramApp app;
+    LinkDialog dialog(program);
+    ColourAnswer afterOpen;
+    std::string linkAfterFirstClick;
+    WindowDriver driver([&] {
+        HWND window = WaitForDialog(TestCaption);
+        ASSERT_NE(nullptr, window);
+        Click(window, PlainId);
+        linkAfterFirstClick = dialog.plain.link.Text();
+        afterOpen = AskColours(window, GetDlgItem(window, PlainId));
+        SetDlgItemTextA(window, PlainId, "C:\\no\\such\\folder\\page.htm");
+        Click(window, PlainId); // opens the address read on the first click
+    });
+    DialogWatcher boxes(IDOK, app.ModuleName.Text());
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ(program, linkAfterFirstClick);
+    EXPECT_EQ(1, dialog.plain.visited);
+    EXPECT_EQ(LinkPurple, afterOpen.text);
+    EXPECT_EQ(0u, boxes.Seen().size());
+}
+
+TEST(LinkLabel, AFailedOpenShowsTheAddressAndStaysBlue) {
+    const std::string address = "C:\\no\\such\\folder\\page.htm";
+    ProgramApp app;
+    LinkDialog dialog(address);
+    ColourAnswer afterFailure;
+    DialogWatcher boxes(IDOK, app.ModuleName.Text());
+    WindowDriver driver([&] {
+        HWND window = WaitForDialog(TestCaption);
+        ASSERT_NE(nullptr, window);
+        Click(window, PlainId);
+        afterFailure = AskColours(window, GetDlgItem(window, PlainId));
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    std::vector<SeenDialog> seen = boxes.Seen();
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_EQ("Unable to display web site page '" + address + "'\n", seen[0].text);
+    EXPECT_EQ(dialog.hwnd, seen[0].owner);
+    EXPECT_EQ(0, dialog.plain.visited);
+    EXPECT_EQ(LinkBlue, afterFailure.text);
+}
+
+TEST(LinkLabel, ShowsThePointingHandOverTheLink) {
+    ProgramApp app;
+    LinkDialog dialog("http://www.velmont.example/");
+    HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(HandCursorId));
+    ASSERT_NE(nullptr, hand);
+    EXPECT_EQ(hand, dialog.plain.cursor);
+    LRESULT answer = -1;
+    WindowDriver driver([&] {
+        HWND window = WaitForDialog(TestCaption);
+        ASSERT_NE(nullptr, window);
+        HWND label = GetDlgItem(window, PlainId);
+        answer = SendMessageA(label, WM_SETCURSOR, reinterpret_cast<WPARAM>(label),
+                              MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        SendMessageA(window, ReadCursorMessage, 0, 0);
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ(0, answer); // handled by the label
+    EXPECT_EQ(hand, dialog.cursorShown);
+}
