@@ -48,12 +48,16 @@ LRESULT ReportDialog::WindowProc(UINT message, WPARAM wParam, LPARAM) {
     return 0;
 }
 
-// Only Close stores the trace switch, and the setting is written only when it changes.
+// Only Close stores the trace switch, and only when the box differs from the stored mode: a mode
+// the product stored as any value above 0 is on, and an unchanged box leaves it as it is.
 void ReportDialog::OnOK() {
     UpdateData(true);
     {
         ConfigInt traceMode("Main", "TraceMode", 0);
-        traceMode.SetValue(GenerateTrace ? TraceModeOnValue : TraceModeOffValue);
+        bool storedOn = traceMode.Value() > 0;
+        if (storedOn != (GenerateTrace != 0)) {
+            traceMode.SetValue(GenerateTrace ? TraceModeOnValue : TraceModeOffValue);
+        }
     }
     Dialog::OnOK();
 }

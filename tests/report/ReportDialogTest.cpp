@@ -171,7 +171,8 @@ TEST(ReportDialog, CloseStoresAChangedTraceSwitchAndEscapeNothing) {
     const Row rows[] = {
         {3, true, 0, CloseButton, 0},  {3, true, -1, CloseButton, 3}, {-1, false, -1, EnterKey, -1},
         {-1, false, 1, EnterKey, 3},   {-1, false, 1, EscapeKey, -1}, {3, true, 0, EscapeKey, 3},
-        {0, false, 1, CloseButton, 3}, {5, true, -1, CloseButton, 3},
+        {0, false, 1, CloseButton, 3}, {5, true, -1, CloseButton, 5}, {1, true, -1, CloseButton, 1},
+        {1, true, 0, CloseButton, 0},
     };
     ProgramApp app;
     ProductRegistryScope product;
