@@ -1,0 +1,267 @@
+#include "DoctorOutcome.h"
+#include "ReportRun.h"
+
+#include "Programs.h"
+#include "Registry.h"
+#include "Scratch.h"
+#include "Snapshot.h"
+#include "WindowDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const InstallFolder = "C:\\Program Files (x86)\\Tessaly\\Velmont";
+const char* const ConfigurationRoot = "C:\\users\\Public\\Velmont";
+const char* const MainCaption = "Doctor Velmont";
+const char* const ReportCaption = "Doctor's Report";
+const int GenerateTraceId = 1004;
+const DWORD WindowLimit = 30000;
+const char* const TraceModeValue =
+    "Software\\Tessaly\\Velmont\\Configurations\\Head Office\\Main [TraceMode] type 4 = ";
+
+// Everything of the product the Doctor could change: its registry trees and its two folders.
+std::string ProductState() {
+    return SnapshotProductRegistry() + SnapshotFolder(InstallFolder) +
+           SnapshotFolder(ConfigurationRoot);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// The lines of the first text that the second lacks.
+std::vector<std::string> Missing(const std::string& from, const std::string& in) {
+    std::vector<std::string> a = Lines(from);
+    std::vector<std::string> b = Lines(in);
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    std::vector<std::string> missing;
+    std::set_difference(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(missing));
+    return missing;
+}
+
+struct WindowSearch {
+    DWORD process;
+    const char* caption;
+    HWND found;
+};
+
+// The visible top-level window of the process with that caption, or null.
+HWND FindWindowOf(DWORD process, const char* caption) {
+    WindowSearch search{process, caption, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<WindowSearch*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            char text[64] = {};
+            GetWindowTextA(window, text, sizeof text);
+            if (owner != s->process || !IsWindowVisible(window) ||
+                std::string(text) != s->caption) {
+                return TRUE;
+            }
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The real Doctor in window mode; ended by force if a test leaves it running.
+class WindowRun {
+public:
+    WindowRun() {
+        std::string command = "\"" + ProgramFolder() + "\\VLDoctor.exe\"";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                 ProgramFolder().c_str(), &startup, &info) != 0;
+    }
+    WindowRun(const WindowRun&) = delete;
+    WindowRun& operator=(const WindowRun&) = delete;
+    ~WindowRun() {
+        if (!started) {
+            return;
+        }
+        if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(info.hProcess, 99);
+            WaitForSingleObject(info.hProcess, 5000);
+        }
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+
+    HWND WaitForWindow(const char* caption) {
+        HWND window = nullptr;
+        WaitUntil([&] { return (window = FindWindowOf(info.dwProcessId, caption)) != nullptr; },
+                  WindowLimit);
+        return window;
+    }
+    // True when the program ended by itself with exit code 0.
+    bool EndedCleanly() {
+        DWORD code = 99;
+        return WaitForSingleObject(info.hProcess, WindowLimit) == WAIT_OBJECT_0 &&
+               GetExitCodeProcess(info.hProcess, &code) && code == 0;
+    }
+
+    bool started = false;
+    PROCESS_INFORMATION info = {};
+};
+
+enum class ReportClose { NoRun, CloseButton, EscapeKey, CloseWithBoxChanged };
+
+// One window run: Diagnose (unless NoRun), the report dialog closed as asked, then the main
+// window closed with Escape. True when every window came and went and the program ended well.
+bool RunWindowMode(ReportClose close, int& checkBefore) {
+    WindowRun program;
+    HWND main = program.started ? program.WaitForWindow(MainCaption) : nullptr;
+    if (!main) {
+        return false;
+    }
+    if (close != ReportClose::NoRun) {
+        PostMessageA(main, WM_COMMAND, IDOK, 0);
+        HWND report = program.WaitForWindow(ReportCaption);
+        if (!report) {
+            return false;
+        }
+        HWND box = GetDlgItem(report, GenerateTraceId);
+        checkBefore = static_cast<int>(SendMessageA(box, BM_GETCHECK, 0, 0));
+        if (close == ReportClose::CloseWithBoxChanged) {
+            SendMessageA(box, BM_CLICK, 0, 0);
+        }
+        if (close == ReportClose::EscapeKey) {
+            PressKey(report, VK_ESCAPE);
+        } else {
+            PostMessageA(GetDlgItem(report, IDOK), BM_CLICK, 0, 0);
+        }
+        if (!WaitUntilGone(report, WindowLimit)) {
+            return false;
+        }
+        WaitUntil([&] { return ItemText(main, 1002) == "Scan complete - all done"; }, WindowLimit);
+    }
+    PressKey(main, VK_ESCAPE);
+    return program.EndedCleanly();
+}
+
+class NoChangeTest : public ::testing::Test {
+protected:
+    static void TearDownTestSuite() { LaySample("clean"); }
+
+    ScratchFolder scratch;
+};
+
+// A product whose configuration lacks whole sections: reading them must not create them.
+void RemoveSections() {
+    std::string configuration = "Software\\Tessaly\\Velmont\\Configurations\\Head Office";
+    TestRegistry::DeleteTree(HKEY_CURRENT_USER, (configuration + "\\Sites").c_str());
+    TestRegistry::DeleteTree(HKEY_CURRENT_USER, (configuration + "\\WorkGroups").c_str());
+    TestRegistry::DeleteTree(HKEY_CURRENT_USER, (configuration + "\\Alerts").c_str());
+}
+
+} // namespace
+
+TEST_F(NoChangeTest, ReportAndMessageModeChangeNothing) {
+    const char* const variants[] = {"healthy",      "not-installed",     "no-config-folder",
+                                    "missing-file", "no-install-folder", "no-events"};
+    for (const char* variant : variants) {
+        for (bool sectionsMissing : {false, true}) {
+            ASSERT_TRUE(LaySample(variant)) << variant;
+            if (sectionsMissing) {
+                RemoveSections();
+            }
+            std::string before = ProductState();
+            for (const char* mode : {"/report", "/message"}) {
+                DoctorOutcome outcome = RunDoctorInto(mode, scratch.File("out.txt"));
+                ASSERT_TRUE(outcome.finished) << variant << " " << mode;
+                EXPECT_FALSE(outcome.text.empty()) << variant << " " << mode;
+                std::string after = ProductState();
+                EXPECT_EQ(0u, Missing(before, after).size()) << variant << " " << mode;
+                EXPECT_EQ(0u, Missing(after, before).size()) << variant << " " << mode;
+                EXPECT_TRUE(before == after) << variant << " " << mode << sectionsMissing;
+            }
+        }
+    }
+}
+
+TEST_F(NoChangeTest, WindowRunsChangeNothingUnlessTheTraceBoxChanged) {
+    struct Row {
+        const char* name;
+        ReportClose close;
+        int storedTraceMode; // -1: no value
+    };
+    const Row rows[] = {
+        {"Escape without a run", ReportClose::NoRun, 1},
+        {"Close, box left ticked", ReportClose::CloseButton, 1},
+        {"Close, box left ticked on 3", ReportClose::CloseButton, 3},
+        {"Close, box left clear", ReportClose::CloseButton, -1},
+        {"Escape in the report", ReportClose::EscapeKey, 1},
+    };
+    for (const Row& row : rows) {
+        ASSERT_TRUE(LaySample("healthy")) << row.name;
+        std::string main = "Software\\Tessaly\\Velmont\\Configurations\\Head Office\\Main";
+        if (row.storedTraceMode < 0) {
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, main.c_str(), "TraceMode");
+        } else {
+            TestRegistry::SetDword(HKEY_CURRENT_USER, main.c_str(), "TraceMode",
+                                   static_cast<DWORD>(row.storedTraceMode));
+        }
+        std::string before = ProductState();
+        int check = -1;
+        ASSERT_TRUE(RunWindowMode(row.close, check)) << row.name;
+        if (row.close != ReportClose::NoRun) {
+            EXPECT_EQ(row.storedTraceMode > 0 ? BST_CHECKED : BST_UNCHECKED, check) << row.name;
+        }
+        std::string after = ProductState();
+        EXPECT_EQ(0u, Missing(before, after).size()) << row.name;
+        EXPECT_EQ(0u, Missing(after, before).size()) << row.name;
+    }
+}
+
+// The one change the Doctor may make: the product's trace mode, from a changed box on Close.
+TEST_F(NoChangeTest, CloseWithAChangedBoxChangesTheTraceModeAlone) {
+    struct Row {
+        int storedBefore; // -1: no value
+        std::string removed;
+        std::string added;
+    };
+    const Row rows[] = {
+        {1, std::string(TraceModeValue) + "01000000", std::string(TraceModeValue) + "00000000"},
+        {0, std::string(TraceModeValue) + "00000000", std::string(TraceModeValue) + "03000000"},
+        {-1, "", std::string(TraceModeValue) + "03000000"},
+    };
+    for (const Row& row : rows) {
+        ASSERT_TRUE(LaySample("healthy"));
+        std::string main = "Software\\Tessaly\\Velmont\\Configurations\\Head Office\\Main";
+        if (row.storedBefore < 0) {
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, main.c_str(), "TraceMode");
+        } else {
+            TestRegistry::SetDword(HKEY_CURRENT_USER, main.c_str(), "TraceMode",
+                                   static_cast<DWORD>(row.storedBefore));
+        }
+        std::string before = ProductState();
+        int check = -1;
+        ASSERT_TRUE(RunWindowMode(ReportClose::CloseWithBoxChanged, check)) << row.storedBefore;
+        std::string after = ProductState();
+        std::vector<std::string> removed = Missing(before, after);
+        std::vector<std::string> added = Missing(after, before);
+        ASSERT_FALSE(added.empty()) << row.storedBefore;
+        EXPECT_EQ(row.removed.empty() ? 0u : added.size(), removed.size()) << row.storedBefore;
+        for (const std::string& line : removed) {
+            EXPECT_EQ(row.removed, line) << row.storedBefore;
+        }
+        for (const std::string& line : added) {
+            EXPECT_EQ(row.added, line) << row.storedBefore;
+        }
+    }
+}
