@@ -102,6 +102,26 @@ std::vector<RegistryRow> RegistryRows() {
              "Analysis result 0:0:0",
              {{"Installation folder '", InstallLine(InstallFolder, 0)}}});
     }
+    rows.push_back(
+        {"Installation expanding past 260 bytes",
+         [] {
+             SetText(Settings, "Installation", "%SystemRoot%\\" + std::string(300, 'i'),
+                     REG_EXPAND_SZ);
+         },
+         1,
+         "Analysis result 0:6:0",
+         {{"Installation folder '", InstallLine("C:\\windows\\" + std::string(300, 'i'))},
+          {"Configuration folder '", HealthyFolderLine}}});
+    for (DWORD type : {REG_BINARY, REG_MULTI_SZ}) {
+        rows.push_back(
+            {"Config of type " + std::to_string(type),
+             [type] { SetBytes(Settings, "Config", std::string("Head Office\0\0", 13), type); },
+             1,
+             "Analysis result 3:0:2",
+             {{"Configuration folder '", "Configuration folder '' "},
+              {"Configuration name '", "Configuration name '' "},
+              {"The Configuration", NoConfigFolder}}});
+    }
     rows.push_back({"Config of 8,193 bytes",
                     [] { SetText(Settings, "Config", LongText(8192)); },
                     1,
@@ -156,6 +176,18 @@ std::vector<RegistryRow> RegistryRows() {
                     1,
                     "Analysis result 3:0:0",
                     {{"The report log", "The report log setting has not been set"}}});
+    rows.push_back(
+        {"LogFile of type REG_BINARY",
+         [] { SetBytes(Main, "LogFile", std::string("C:\\Report.log", 14), REG_BINARY); },
+         1,
+         "Analysis result 3:0:0",
+         {{"The report log", "The report log setting has not been set"}}});
+    rows.push_back({"RootFolder of type REG_DWORD",
+                    [] { SetNumber(Main, "RootFolder", 7); },
+                    1,
+                    "Analysis result 3:0:0",
+                    {{"Configuration folder '", "Configuration folder '' "},
+                     {"The Configuration", NoConfigFolder}}});
     rows.push_back({"LogFile of 8,192 bytes",
                     [] { SetText(Main, "LogFile", LongText(8191)); },
                     0,
@@ -288,4 +320,33 @@ TEST_F(BadRegistryTest, AnEventEntryEndingInABackslashLosesOnlyTheBackslash) {
     SetText(Schedule, "Event1", "\\");
     outcome = Run();
     EXPECT_EQ("Event 1  0 0", LineStartingWith(outcome.text, "Event 1 "));
+}
+
+// The message carries the installation log of the folder the run found, or none.
+TEST_F(BadRegistryTest, TheMessageTakesTheInstallationLogOfTheFolderFound) {
+    const std::string heading = "\r\n\r\nInstallation Log :\r\n";
+    const std::string log = "Velmont 2.4 setup log\r\nInstalling to " + std::string(InstallFolder) +
+                            "\r\nRegistered VLLib.dll\r\nSetup finished: success\r\n";
+    struct Row {
+        const char* name;
+        std::function<void()> damage;
+        std::string expectedLog;
+    };
+    const Row rows[] = {
+        {"binary Installation, the machine's folder",
+         [] { SetBytes(Settings, "Installation", InstallFolder, REG_BINARY); }, log},
+        {"Installation of 8,192 bytes", [] { SetText(Settings, "Installation", LongText(8191)); },
+         ""},
+        {"Installation of 300 characters", [] { SetText(Settings, "Installation", LongText(300)); },
+         ""},
+    };
+    for (const Row& row : rows) {
+        ASSERT_TRUE(LaySample("healthy")) << row.name;
+        row.damage();
+        DoctorOutcome outcome = Run("/message");
+        ASSERT_TRUE(outcome.finished) << row.name;
+        size_t start = outcome.text.rfind(heading);
+        ASSERT_NE(std::string::npos, start) << row.name;
+        EXPECT_EQ(row.expectedLog, outcome.text.substr(start + heading.size())) << row.name;
+    }
 }

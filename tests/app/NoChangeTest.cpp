@@ -6,6 +6,7 @@
 #include "Scratch.h"
 #include "Snapshot.h"
 #include "WindowDriver.h"
+#include "WindowRun.h"
 
 #include <gtest/gtest.h>
 
@@ -17,10 +18,7 @@ namespace {
 
 const char* const InstallFolder = "C:\\Program Files (x86)\\Tessaly\\Velmont";
 const char* const ConfigurationRoot = "C:\\users\\Public\\Velmont";
-const char* const MainCaption = "Doctor Velmont";
-const char* const ReportCaption = "Doctor's Report";
 const int GenerateTraceId = 1004;
-const DWORD WindowLimit = 30000;
 const char* const TraceModeValue =
     "Software\\Tessaly\\Velmont\\Configurations\\Head Office\\Main [TraceMode] type 4 = ";
 
@@ -51,81 +49,13 @@ std::vector<std::string> Missing(const std::string& from, const std::string& in)
     return missing;
 }
 
-struct WindowSearch {
-    DWORD process;
-    const char* caption;
-    HWND found;
-};
-
-// The visible top-level window of the process with that caption, or null.
-HWND FindWindowOf(DWORD process, const char* caption) {
-    WindowSearch search{process, caption, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<WindowSearch*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char text[64] = {};
-            GetWindowTextA(window, text, sizeof text);
-            if (owner != s->process || !IsWindowVisible(window) ||
-                std::string(text) != s->caption) {
-                return TRUE;
-            }
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// The real Doctor in window mode; ended by force if a test leaves it running.
-class WindowRun {
-public:
-    WindowRun() {
-        std::string command = "\"" + ProgramFolder() + "\\VLDoctor.exe\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                 ProgramFolder().c_str(), &startup, &info) != 0;
-    }
-    WindowRun(const WindowRun&) = delete;
-    WindowRun& operator=(const WindowRun&) = delete;
-    ~WindowRun() {
-        if (!started) {
-            return;
-        }
-        if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(info.hProcess, 99);
-            WaitForSingleObject(info.hProcess, 5000);
-        }
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
-
-    HWND WaitForWindow(const char* caption) {
-        HWND window = nullptr;
-        WaitUntil([&] { return (window = FindWindowOf(info.dwProcessId, caption)) != nullptr; },
-                  WindowLimit);
-        return window;
-    }
-    // True when the program ended by itself with exit code 0.
-    bool EndedCleanly() {
-        DWORD code = 99;
-        return WaitForSingleObject(info.hProcess, WindowLimit) == WAIT_OBJECT_0 &&
-               GetExitCodeProcess(info.hProcess, &code) && code == 0;
-    }
-
-    bool started = false;
-    PROCESS_INFORMATION info = {};
-};
-
 enum class ReportClose { NoRun, CloseButton, EscapeKey, CloseWithBoxChanged };
 
 // One window run: Diagnose (unless NoRun), the report dialog closed as asked, then the main
 // window closed with Escape. True when every window came and went and the program ended well.
 bool RunWindowMode(ReportClose close, int& checkBefore) {
     WindowRun program;
-    HWND main = program.started ? program.WaitForWindow(MainCaption) : nullptr;
+    HWND main = program.Started() ? program.WaitForWindow(MainCaption) : nullptr;
     if (!main) {
         return false;
     }
