@@ -70,18 +70,18 @@ TEST(Str, AppendingEmptyTextKeepsSharing) {
 }
 
 TEST(Str, GrowthIsHalfAgainOfTheNeededSize) {
-    Str s("ab");           // capacity 3
-    s.Append("c");         // needs 4: new block of 6
+    Str s("ab");   // capacity 3
+    s.Append("c"); // needs 4: new block of 6
     EXPECT_EQ(6, s.Capacity());
     const char* before = s.Text();
-    s.Append("de");        // needs 6: fits in place
+    s.Append("de"); // needs 6: fits in place
     EXPECT_EQ(before, s.Text());
     EXPECT_EQ(6, s.Capacity());
-    s.Append("f");         // needs 7: 7 + 3 = 10
+    s.Append("f"); // needs 7: 7 + 3 = 10
     EXPECT_EQ(10, s.Capacity());
     EXPECT_STREQ("abcdef", s.Text());
     Str t;
-    t.Assign("hello");     // needs 6: 9
+    t.Assign("hello"); // needs 6: 9
     EXPECT_EQ(9, t.Capacity());
 }
 
@@ -123,11 +123,4 @@ TEST(Str, FormatCutsAt8191Characters) {
     EXPECT_EQ(0, s.BlockRefs());
     s.Format("%u:%u:%u", 1u, 0u, 3u);
     EXPECT_STREQ("1:0:3", s.Text());
-}
-
-TEST(Str, LoadTextOfMissingIdIsEmpty) {
-    Str s("something");
-    s.LoadText(64999);
-    EXPECT_STREQ("", s.Text());
-    EXPECT_EQ(0, s.Length());
 }
