@@ -9,6 +9,8 @@ BUILD="$ROOT/build/host"
 FUZZ_SECONDS=${FUZZ_SECONDS:-30}
 cd "$ROOT"
 
+sh scripts/ensure-deps.sh
+
 cmake -S host -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$BUILD"

@@ -15,6 +15,8 @@ public:
     Block(ByteSource& source, int32_t capacity)
         : source(source), capacity(capacity > 0 ? capacity : 1),
           data(new (std::nothrow) char[this->capacity]) {}
+    Block(const Block&) = delete;
+    Block& operator=(const Block&) = delete;
 
     bool IsAllocated() const { return data != nullptr; }
 
