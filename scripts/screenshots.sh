@@ -1,8 +1,8 @@
 #!/bin/sh
-# Takes the README's screenshots: runs VLDoctor.exe in the build's Wine prefix, on whatever
-# product installation that prefix holds, under Wine's virtual desktop (so that the windows get
-# their frames), runs one diagnosis and saves PNG pictures of the report dialog, the main window
-# after the run, Help and About into docs/screenshots/.
+# Takes the README's screenshots: lays the healthy sample installation into the build's Wine
+# prefix, runs VLDoctor.exe there under Wine's virtual desktop (so that the windows get their
+# frames), runs one diagnosis and saves PNG pictures of the report dialog, the main window after
+# the run, Help and About into docs/screenshots/.
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD_DIR="$ROOT/build/win64"
@@ -11,21 +11,20 @@ cd "$ROOT"
 
 sh scripts/ensure-deps.sh
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target VLDoctor vlshots
+cmake --build --preset win64 --target VLDoctor VLSample vlshots
 
 . scripts/wine-env.sh
 SHOTS=$(mktemp -d)
 finish() {
-    wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
-    wine reg delete 'HKCU\Software\Wine\Explorer\Desktops' /v Default /f >/dev/null 2>&1 || true
     wine_env_stop
     rm -rf "$SHOTS"
 }
 trap finish EXIT
 wine_env_start
-# The virtual desktop is switched on for these pictures only.
-wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+(cd "$BUILD_DIR/bin" && wine VLSample.exe healthy >"$SHOTS/sample.log" 2>&1 </dev/null) || {
+    cat "$SHOTS/sample.log" >&2
+    exit 1
+}
 
 SHOTS_WIN=$(winepath -w "$SHOTS")
 PROGRAM_WIN=$(winepath -w "$BUILD_DIR/bin/VLDoctor.exe")

@@ -1,5 +1,6 @@
 #!/bin/sh
-# Builds everything and runs every test: the Windows build under Wine on its own X display.
+# Builds everything and runs every test: the Windows build under Wine on its own X display,
+# then the platform-free core under the sanitizers and the fuzzers (scripts/host-tests.sh).
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD_DIR="$ROOT/build/win64"
@@ -13,3 +14,8 @@ cmake --build --preset win64
 trap wine_env_stop EXIT
 wine_env_start
 ctest --preset win64 "$@"
+wine_env_stop
+trap - EXIT
+
+# The platform-free core built for this machine: sanitizer tests, then each fuzz target.
+sh scripts/host-tests.sh

@@ -6,7 +6,7 @@ int32_t CompareVersion(const char* text, int32_t minMajor, int32_t minMinor, int
     int major = 0;
     int minor = 0;
     int build = 0;
-    if (sscanf(text, "%d.%d.%d", &major, &minor, &build) != 3) {
+    if (!text || sscanf(text, "%d.%d.%d", &major, &minor, &build) != 3) {
         return -1;
     }
     if (major != minMajor) {

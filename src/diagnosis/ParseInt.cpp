@@ -4,7 +4,7 @@
 
 int32_t ParseInt(const char* text) {
     int number = 0;
-    if (sscanf(text, "%d", &number) != 1) {
+    if (!text || sscanf(text, "%d", &number) != 1) {
         return 0;
     }
     return number;

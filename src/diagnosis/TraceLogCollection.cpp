@@ -1,64 +1,37 @@
 #include "diagnosis/TraceLogCollection.h"
 
 #include "base/FileFinder.h"
-
-#include <cstdio>
+#include "diagnosis/FileByteSource.h"
+#include "diagnosis/TailScanner.h"
 
 namespace {
 
 const int32_t TailLines = 100;
-// One read yields at most LineBufferSize - 1 bytes: a longer line comes in several pieces.
-const int LineBufferSize = 2047;
 
-class ReadOnlyFile {
+// Each piece goes to the report as it comes, as a zero-terminated text.
+class ReportTail : public TailSink {
 public:
-    explicit ReadOnlyFile(const char* path) : file(fopen(path, "rb")) {}
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-    ~ReadOnlyFile() {
-        if (file) {
-            fclose(file);
-        }
-    }
-
-    FILE* Handle() const { return file; }
+    explicit ReportTail(RunContext& context) : context(context) {}
+    void Piece(const char* text, int32_t) override { context.AppendToReport(Str(text)); }
 
 private:
-    FILE* file;
+    RunContext& context;
 };
-
-int32_t CountLines(FILE* file) {
-    char line[LineBufferSize];
-    int32_t count = 0;
-    while (fgets(line, sizeof line, file)) {
-        ++count;
-    }
-    return count;
-}
 
 } // namespace
 
-// Reads the file twice: once to count its lines, once to copy the last ones.
+// Trace logs grow without bound while tracing is on: only the end of the file is read, so the
+// cost follows the lines copied, not the size of the log.
 bool CopyFileTail(RunContext& context, const char* path, int32_t maxLines) {
-    ReadOnlyFile file(path);
-    if (!file.Handle()) {
+    FileByteSource file;
+    if (!file.Open(path)) {
         return false;
     }
     Str heading;
     heading.Format("\r\nFile contents of '%s' :\r\n", path);
     context.AppendToReport(heading);
-    int32_t count = CountLines(file.Handle());
-    int32_t skip = count >= maxLines ? count - maxLines : 0;
-    fseek(file.Handle(), 0, SEEK_SET);
-    char line[LineBufferSize];
-    for (int32_t i = 0; i < skip; ++i) {
-        if (!fgets(line, sizeof line, file.Handle())) {
-            return true;
-        }
-    }
-    while (fgets(line, sizeof line, file.Handle())) {
-        context.AppendToReport(Str(line));
-    }
+    ReportTail sink(context);
+    ScanTail(file, maxLines, sink);
     return true;
 }
 

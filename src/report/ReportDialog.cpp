@@ -2,6 +2,7 @@
 
 #include "config/ConfigSettings.h"
 #include "framework/AppBase.h"
+#include "report/SubmitReport.h"
 
 namespace {
 
@@ -62,7 +63,9 @@ void ReportDialog::OnOK() {
     Dialog::OnOK();
 }
 
-// The Submit button (command 1007): report assembly and hand-over to mail or clipboard belong
-// to the submission module, which is wired in here.
+// The Submit button (command 1007): the message is rebuilt from the report as it stands now.
 void ReportDialog::SubmitReport() {
+    Str reportText;
+    ReportLog.GetText(reportText);
+    ::SubmitReport(hwnd, reportText, DiagnosisText, InstallFolder, InstallLog);
 }

@@ -124,10 +124,3 @@ TEST(Str, FormatCutsAt8191Characters) {
     s.Format("%u:%u:%u", 1u, 0u, 3u);
     EXPECT_STREQ("1:0:3", s.Text());
 }
-
-TEST(Str, LoadTextOfMissingIdIsEmpty) {
-    Str s("something");
-    s.LoadText(64999);
-    EXPECT_STREQ("", s.Text());
-    EXPECT_EQ(0, s.Length());
-}

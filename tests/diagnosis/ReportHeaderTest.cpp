@@ -1,6 +1,6 @@
+#include "diagnosis/ReportHeader.h"
 #include "diagnosis/DiagnosisPass.h"
 #include "diagnosis/MemoryReport.h"
-#include "diagnosis/ReportHeader.h"
 
 #include "Registry.h"
 
@@ -29,13 +29,14 @@ TEST(ReportHeader, FiveLinesInOrder) {
     MemoryReport report;
     WriteReportHeader(report);
     std::string text = report.Text().Text();
-    std::regex header("Velmont Doctor version '1\\.24'\r\n"
-                      "System Version is [0-9]+\\.[0-9]+ 0x[0-9a-f]+ Platform 0x[0-9a-f]+ Info "
-                      "'[^'\r\n]*'\r\n"
-                      "Computer  '[^'\r\n]+'\r\n"
-                      "User '[^'\r\n]+'\r\n"
-                      "Time [0-9]{1,2}:[0-9]{2}:[0-9]{2}\\.[0-9]{3} on [0-9]{1,2}/[0-9]{2}/[0-9]{4} "
-                      "\\([0-9a-f]+\\)\r\n");
+    std::regex header(
+        "Velmont Doctor version '1\\.24'\r\n"
+        "System Version is [0-9]+\\.[0-9]+ 0x[0-9a-f]+ Platform 0x[0-9a-f]+ Info "
+        "'[^'\r\n]*'\r\n"
+        "Computer  '[^'\r\n]+'\r\n"
+        "User '[^'\r\n]+'\r\n"
+        "Time [0-9]{1,2}:[0-9]{2}:[0-9]{2}\\.[0-9]{3} on [0-9]{1,2}/[0-9]{2}/[0-9]{4} "
+        "\\([0-9a-f]+\\)\r\n");
     EXPECT_TRUE(std::regex_match(text, header)) << text;
 }
 

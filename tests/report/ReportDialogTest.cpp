@@ -142,23 +142,6 @@ TEST(ReportDialog, KeepsWhatTheSubmissionNeeds) {
     EXPECT_TRUE(dialog.InstallLog.IsEmpty());
 }
 
-TEST(ReportDialog, SubmitLeavesTheDialogOpen) {
-    ProgramApp app;
-    Window reportLog;
-    ReportDialog dialog(nullptr, 102, 103, false, reportLog, Str());
-    bool openAfterSubmit = false;
-    WindowDriver driver([&] {
-        HWND window = WaitForDialog(ReportCaption);
-        ASSERT_NE(nullptr, window);
-        SendDlgItemMessageA(window, ReportDialog::SubmitId, BM_CLICK, 0, 0);
-        SendMessageA(window, WM_COMMAND, ReportDialog::SubmitId,
-                     reinterpret_cast<LPARAM>(GetDlgItem(window, ReportDialog::SubmitId)));
-        openAfterSubmit = IsWindowVisible(window) != FALSE;
-    });
-    EXPECT_EQ(IDCANCEL, dialog.DoModal());
-    EXPECT_TRUE(openAfterSubmit);
-}
-
 TEST(ReportDialog, CloseStoresAChangedTraceSwitchAndEscapeNothing) {
     enum Close { CloseButton, EnterKey, EscapeKey };
     struct Row {

@@ -1,5 +1,7 @@
 #include "report/SubmitReport.h"
 
+#include "app/ExampleTexts.h"
+
 #include "report/ReportClipboard.h"
 #include "trace/TraceLog.h"
 
@@ -18,7 +20,7 @@ namespace {
 const char* const Question = "Would you like the Doctor to prepare a mail message for you ?";
 const char* const PasteNote = "The report has been pasted onto the Clipboard\nIn your favorite "
                               "E-mail program use Edit | Paste and send it to "
-                              "'support@velmont.example'\n";
+                              "'" VLD_SUPPORT_EMAIL "'\n";
 const char* const Untouched = "clipboard before the submission";
 
 std::string ExpectedMessage(const std::string& diagnosis, const std::string& report,
@@ -117,7 +119,7 @@ TEST_F(SubmitReportTest, SentMailLeavesTheClipboardAndShowsNothing) {
     EXPECT_EQ(0u, record.find(std::string("MAPILogon ") + ui));
     EXPECT_NE(std::string::npos, record.find(std::string(ui) + "flags=8 reserved=0\n"));
     EXPECT_NE(std::string::npos, record.find("recipient reserved=0 class=1 "
-                                             "name=support@velmont.example address=<null>"));
+                                             "name=" VLD_SUPPORT_EMAIL " address=<null>"));
     EXPECT_NE(std::string::npos, record.find("subject=Velmont Diagnosis\n"));
     std::string note = "note " + std::to_string(message.size()) + "\n" + message + "\n";
     EXPECT_NE(std::string::npos, record.find(note));
