@@ -14,16 +14,6 @@ const size_t StampLength = 12;
 
 } // namespace
 
-std::string ProgramFolder() {
-    char path[MAX_PATH + 1] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    char* slash = strrchr(path, '\\');
-    if (slash) {
-        *slash = '\0';
-    }
-    return path;
-}
-
 // Copying over a file found there keeps that file's name; the original is copied back at the end.
 InstalledTestMapi::InstalledTestMapi(const char* build) : target(MapiLibraryPath().Text()) {
     saved = target + ".vld-saved";

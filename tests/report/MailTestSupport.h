@@ -1,14 +1,12 @@
 #pragma once
 
+#include "Programs.h"
 #include "Scratch.h"
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
-
-// The folder of the running test program.
-std::string ProgramFolder();
 
 // Installs one build of the test mail library ("complete", or "incomplete" without MAPIDetails)
 // as MAPI32.DLL in the system folder; whatever lay there before is put back at the end.

@@ -1,0 +1,122 @@
+#include "app/DoctorApp.h"
+#include "app/MainDialog.h"
+#include "report/ReportMessage.h"
+
+#include "MailTestSupport.h"
+#include "Programs.h"
+#include "WindowDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const char* const MainCaption = "Doctor Velmont";
+const char* const ReportCaption = "Doctor's Report";
+const char* const InstallFolder = "C:\\Program Files (x86)\\Tessaly\\Velmont";
+const int SubmitId = 1007;
+const int ReportLogId = 1000;
+
+class ProgramApp : public DoctorApp {
+public:
+    ProgramApp() {
+        InstanceHandle = GetModuleHandleA(nullptr);
+        InitPaths();
+    }
+};
+
+bool RunSampleTool(const char* variant) {
+    ScratchFolder scratch;
+    ProgramRun run = RunProgram(std::string("VLSample.exe ") + variant, scratch.File("out.txt"),
+                                scratch.File("err.txt"));
+    return run.finished && run.exitCode == 0;
+}
+
+// The healthy sample laid for the test and removed after it; the program's start-up as the
+// window would have it (trace settings, then the product configuration).
+class SubmitSampleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(RunSampleTool("healthy"));
+        app.StartUp();
+        dialog.pauseMilliseconds = 0;
+    }
+    void TearDown() override { RunSampleTool("clean"); }
+
+    // Diagnose, Submit, answer the question; the report log's text as it was submitted.
+    std::string SubmitAfterARun(int answer) {
+        std::string report;
+        WindowDriver driver([&] {
+            HWND main = WaitForDialog(MainCaption);
+            ASSERT_NE(nullptr, main);
+            PressKey(main, VK_RETURN);
+            HWND dialogBox = WaitForDialog(ReportCaption);
+            ASSERT_NE(nullptr, dialogBox);
+            report = ItemText(main, ReportLogId);
+            PostMessageA(GetDlgItem(dialogBox, SubmitId), BM_CLICK, 0, 0);
+            HWND question = WaitForDialog(app.ModuleName.Text());
+            ASSERT_NE(nullptr, question);
+            PostMessageA(question, WM_COMMAND, answer, 0);
+            WaitUntilGone(question);
+            if (answer == IDNO) {
+                HWND note = WaitForDialog(app.ModuleName.Text());
+                ASSERT_NE(nullptr, note);
+                PostMessageA(note, WM_COMMAND, IDOK, 0);
+                WaitUntilGone(note);
+            }
+            PressKey(dialogBox, VK_ESCAPE);
+            WaitUntilGone(dialogBox);
+            PressKey(main, VK_ESCAPE);
+        });
+        dialog.DoModal();
+        return report;
+    }
+
+    // What support receives, kept beside the test program for people to read.
+    static void Keep(const char* name, const std::string& text) {
+        std::string folder = ProgramFolder() + "\\submission";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        WriteBytes(folder + "\\" + name, text);
+    }
+
+    ProgramApp app;
+    MainDialog dialog;
+    ScratchFolder scratch;
+};
+
+std::string ExpectedMessage(const std::string& report) {
+    Str diagnosis;
+    diagnosis.LoadText(102);
+    Str log = ReadInstallLog(Str(InstallFolder));
+    return BuildReportMessage(diagnosis, Str(report.c_str()), log).Text();
+}
+
+} // namespace
+
+TEST_F(SubmitSampleTest, TheMailCarriesTheWholeMessageOfTheHealthySample) {
+    ASSERT_TRUE(NativeMapiPreferred()) << "run with WINEDLLOVERRIDES including mapi32=n";
+    InstalledTestMapi library;
+    ASSERT_TRUE(library.Installed());
+    std::string recordPath = scratch.File("mail.txt");
+    MapiOutcomes outcomes{recordPath};
+    std::string report = SubmitAfterARun(IDYES);
+    std::string record = ReadBytes(recordPath);
+    Keep("mail-record.txt", record);
+    std::string message = ExpectedMessage(report);
+    EXPECT_NE(std::string::npos, report.find("\r\nAnalysis result 0:0:0\r\n"));
+    EXPECT_NE(std::string::npos, message.find("\r\n\r\nInstallation Log :\r\n"));
+    EXPECT_NE(std::string::npos,
+              record.find("note " + std::to_string(message.size()) + "\n" + message + "\n"));
+    EXPECT_NE(std::string::npos, record.find("subject=Velmont Diagnosis\n"));
+}
+
+TEST_F(SubmitSampleTest, TheClipboardHoldsTheSameMessageWhenTheUserDeclines) {
+    std::string report = SubmitAfterARun(IDNO);
+    bool hasText = false;
+    std::string clipboard = ClipboardText(hasText);
+    Keep("clipboard.txt", clipboard);
+    EXPECT_TRUE(hasText);
+    EXPECT_TRUE(clipboard == ExpectedMessage(report));
+    EXPECT_GT(clipboard.size(), report.size());
+}
