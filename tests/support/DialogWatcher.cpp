@@ -1,5 +1,7 @@
 #include "DialogWatcher.h"
 
+#include "WindowDriver.h"
+
 #include <algorithm>
 
 std::string WindowText(HWND window) {
@@ -26,33 +28,13 @@ std::vector<SeenDialog> DialogWatcher::Seen() {
 }
 
 HWND DialogWatcher::FindDialog() {
-    struct Search {
-        DialogWatcher* self;
-        HWND found;
-    } search{this, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            char className[16] = {};
-            GetClassNameA(window, className, sizeof className);
-            if (process != GetCurrentProcessId() || strcmp(className, "#32770") != 0 ||
-                !IsWindowVisible(window)) {
-                return TRUE;
-            }
-            if (!s->self->caption.empty() && WindowText(window) != s->self->caption) {
-                return TRUE;
-            }
-            auto& done = s->self->answered;
-            if (std::find(done.begin(), done.end(), window) != done.end()) {
-                return TRUE;
-            }
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window : VisibleProcessDialogs()) {
+        if ((caption.empty() || WindowText(window) == caption) &&
+            std::find(answered.begin(), answered.end(), window) == answered.end()) {
+            return window;
+        }
+    }
+    return nullptr;
 }
 
 void DialogWatcher::Watch() {

@@ -4,38 +4,34 @@
 
 #include <cstring>
 
-namespace {
-
-struct DialogSearch {
-    const std::string* caption;
-    bool enabledOnly;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<DialogSearch*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (process != GetCurrentProcessId() || strcmp(className, "#32770") != 0 ||
-        !IsWindowVisible(window)) {
-        return TRUE;
-    }
-    if (search->enabledOnly && !IsWindowEnabled(window)) {
-        return TRUE;
-    }
-    if (search->caption && WindowText(window) != *search->caption) {
-        return TRUE;
-    }
-    search->found = window;
-    return FALSE;
+std::vector<HWND> VisibleProcessDialogs() {
+    std::vector<HWND> dialogs;
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            char className[16] = {};
+            GetClassNameA(window, className, sizeof className);
+            if (process == GetCurrentProcessId() && strcmp(className, "#32770") == 0 &&
+                IsWindowVisible(window)) {
+                reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&dialogs));
+    return dialogs;
 }
 
+namespace {
+
 HWND FindDialog(const std::string* caption, bool enabledOnly) {
-    DialogSearch search{caption, enabledOnly, nullptr};
-    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window : VisibleProcessDialogs()) {
+        if ((!enabledOnly || IsWindowEnabled(window)) &&
+            (!caption || WindowText(window) == *caption)) {
+            return window;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace

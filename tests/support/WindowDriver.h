@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 // Acts on this process's windows from a second thread while the test's own thread runs a modal
 // dialog. When the actions end (however they end), every dialog box of the process is closed,
@@ -29,6 +30,8 @@ HWND WaitForDialog(const std::string& caption, DWORD limit = WindowWaitLimit);
 bool WaitUntil(const std::function<bool()>& condition, DWORD limit = WindowWaitLimit);
 bool WaitUntilGone(HWND window, DWORD limit = WindowWaitLimit);
 HWND FindProcessDialog(const std::string& caption);
+// The visible dialog boxes of this process, in the system's z-order.
+std::vector<HWND> VisibleProcessDialogs();
 void CloseAllDialogs();
 
 std::string ItemText(HWND dialog, int id);
