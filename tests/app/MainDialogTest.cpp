@@ -7,6 +7,7 @@
 #include "report/Prognosis.h"
 
 #include "DialogWatcher.h"
+#include "ProgramApp.h"
 #include "Registry.h"
 #include "WindowDriver.h"
 
@@ -27,15 +28,6 @@ const char* const CheckingText = "Checking Velmont - Please wait a moment";
 const char* const DoneText = "Scan complete - all done";
 const int StatusId = 1002;
 const int LogId = 1000;
-
-// The application object as the program's start leaves it, before any window is made.
-class ProgramApp : public DoctorApp {
-public:
-    ProgramApp() {
-        InstanceHandle = GetModuleHandleA(nullptr);
-        InitPaths();
-    }
-};
 
 class MainWindowTest : public ::testing::Test {
 protected:

@@ -4,6 +4,7 @@
 #include "framework/Messages.h"
 
 #include "DialogWatcher.h"
+#include "ProgramApp.h"
 #include "WindowDriver.h"
 
 #include <gtest/gtest.h>
@@ -22,14 +23,6 @@ const unsigned HandCursorId = 1224;
 const COLORREF LinkBlue = RGB(0, 0, 128);
 const COLORREF LinkPurple = RGB(128, 0, 128);
 const UINT ReadCursorMessage = WM_APP + 2;
-
-class ProgramApp : public AppBase {
-public:
-    ProgramApp() {
-        InstanceHandle = GetModuleHandleA(nullptr);
-        InitPaths();
-    }
-};
 
 class LinkDialog : public Dialog {
 public:

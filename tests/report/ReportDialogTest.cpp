@@ -6,6 +6,7 @@
 #include "report/ShowPrognosis.h"
 
 #include "DialogWatcher.h"
+#include "ProgramApp.h"
 #include "Registry.h"
 #include "WindowDriver.h"
 
@@ -23,14 +24,6 @@ const char* const SwitchOnNote =
     "Velmont again and then the Doctor so that the generated trace can be sent out for analysis";
 const char* const ConfigName = "Doctor Test";
 const char* const MainSection = "Software\\Tessaly\\Velmont\\Configurations\\Doctor Test\\Main";
-
-class ProgramApp : public AppBase {
-public:
-    ProgramApp() {
-        InstanceHandle = GetModuleHandleA(nullptr);
-        InitPaths();
-    }
-};
 
 std::string TextOf(unsigned id) {
     Str text;

@@ -3,6 +3,7 @@
 #include "app/MainDialog.h"
 
 #include "MailTestSupport.h"
+#include "ProgramApp.h"
 #include "Registry.h"
 #include "WindowDriver.h"
 
@@ -16,14 +17,6 @@ const char* const MainCaption = "Doctor Velmont";
 const char* const ReportCaption = "Doctor's Report";
 const int SubmitId = 1007;
 const int ReportLogId = 1000;
-
-class ProgramApp : public DoctorApp {
-public:
-    ProgramApp() {
-        InstanceHandle = GetModuleHandleA(nullptr);
-        InitPaths();
-    }
-};
 
 // The main window after a run of the absent product, its report dialog open.
 class SubmitFromDialogTest : public ::testing::Test {

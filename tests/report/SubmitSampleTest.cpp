@@ -3,6 +3,7 @@
 #include "report/ReportMessage.h"
 
 #include "MailTestSupport.h"
+#include "ProgramApp.h"
 #include "Programs.h"
 #include "WindowDriver.h"
 
@@ -17,14 +18,6 @@ const char* const ReportCaption = "Doctor's Report";
 const char* const InstallFolder = "C:\\Program Files (x86)\\Tessaly\\Velmont";
 const int SubmitId = 1007;
 const int ReportLogId = 1000;
-
-class ProgramApp : public DoctorApp {
-public:
-    ProgramApp() {
-        InstanceHandle = GetModuleHandleA(nullptr);
-        InitPaths();
-    }
-};
 
 bool RunSampleTool(const char* variant) {
     ScratchFolder scratch;
