@@ -4,6 +4,7 @@
 #include "SampleFiles.h"
 #include "SampleRegistry.h"
 #include "SampleVariant.h"
+#include "Wine.h"
 
 #include <windows.h>
 
@@ -18,13 +19,6 @@ void PrintUsage(FILE* out) {
         fprintf(out, "  %-22s %s\n", variant.name.c_str(), variant.outcome.c_str());
     }
     fprintf(out, "  %-22s removes the sample\n", "clean");
-}
-
-// The tool replaces whatever Velmont installation it finds: it is meant for the private Wine
-// prefixes of development and tests, never for a real system.
-bool RunsUnderWine() {
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
 // The stubs are built into the folder "sample" beside this program.
@@ -53,11 +47,7 @@ int main(int argc, char** argv) {
         PrintUsage(stderr);
         return 2;
     }
-    if (!RunsUnderWine()) {
-        fprintf(stderr,
-                "VLSample: replaces the Velmont installation, so it runs only under Wine\n");
-        return 2;
-    }
+    RequireWine("VLSample");
     std::string stubs = StubFolder();
     RemoveSampleRegistry();
     RemoveSampleFiles(stubs);

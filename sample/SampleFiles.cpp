@@ -1,5 +1,6 @@
 #include "SampleFiles.h"
 
+#include "Files.h"
 #include "SamplePlaces.h"
 #include "SampleTraceLogs.h"
 
@@ -16,73 +17,20 @@ const char* const StubFiles[] = {"VLWork.exe",   "VLUpgrade.exe", "VLTray.exe",
                                  "VLBrowse.exe", "VLSPos.exe",    "VLLib.dll"};
 const char* const SystemLibraries[] = {"mfc42.dll", "msvcrt.dll"};
 
-bool WriteText(const std::string& path, const std::string& text) {
-    FILE* file = fopen(path.c_str(), "wb");
-    if (!file) {
-        return false;
-    }
-    bool written = fwrite(text.data(), 1, text.size(), file) == text.size();
-    return fclose(file) == 0 && written;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::string bytes;
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file) {
-        return bytes;
-    }
-    char buffer[4096];
-    size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.append(buffer, got);
-    }
-    fclose(file);
-    return bytes;
-}
-
-// Creates the folder and every missing folder above it.
-bool MakeFolders(const std::string& path) {
-    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
-        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-    }
-    return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = entry.cFileName;
-            if (name == "." || name == "..") {
-                continue;
-            }
-            std::string child = path + "\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
-            } else {
-                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(child.c_str());
-            }
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
 bool LayInstallFolder(const SampleVariant& variant, const std::string& stubFolder) {
     std::string folder = SampleInstallFolder;
     if (!MakeFolders(folder)) {
         return false;
     }
-    bool ok = WriteText(folder + "\\Licence.rtf",
-                        "{\\rtf1\\ansi Velmont licence agreement for the sample installation.\\par}"
-                        "\r\n") &&
-              WriteText(folder + "\\PresetConfig.ini",
-                        "[Main]\r\nVersion=1\r\nTraceMode=0\r\n[Schedule]\r\nEventCount=0\r\n") &&
-              WriteText(folder + "\\VLInst.log",
-                        "Velmont 2.4 setup log\r\nInstalling to " + folder +
-                            "\r\nRegistered VLLib.dll\r\nSetup finished: success\r\n");
+    bool ok =
+        WriteBytes(folder + "\\Licence.rtf",
+                   "{\\rtf1\\ansi Velmont licence agreement for the sample installation.\\par}"
+                   "\r\n") &&
+        WriteBytes(folder + "\\PresetConfig.ini",
+                   "[Main]\r\nVersion=1\r\nTraceMode=0\r\n[Schedule]\r\nEventCount=0\r\n") &&
+        WriteBytes(folder + "\\VLInst.log",
+                   "Velmont 2.4 setup log\r\nInstalling to " + folder +
+                       "\r\nRegistered VLLib.dll\r\nSetup finished: success\r\n");
     for (const char* name : StubFiles) {
         if (!variant.everyProductFile && std::string(name) == "VLLib.dll") {
             continue;
@@ -96,9 +44,9 @@ bool LayInstallFolder(const SampleVariant& variant, const std::string& stubFolde
 bool LayConfigurationFolder() {
     std::string root = SampleConfigurationRoot;
     return MakeFolders(SampleConfigurationFolder) &&
-           WriteText(SampleReportLog, "08 09:00:00 Report log opened\r\n") &&
-           WriteText(root + "\\VLWorkTrace.log", MonitorTraceLog()) &&
-           WriteText(root + "\\VLSchedTrace.log", SchedulerTraceLog());
+           WriteBytes(SampleReportLog, "08 09:00:00 Report log opened\r\n") &&
+           WriteBytes(root + "\\VLWorkTrace.log", MonitorTraceLog()) &&
+           WriteBytes(root + "\\VLSchedTrace.log", SchedulerTraceLog());
 }
 
 // The sample's own stub for a system library, as built beside the tool.
@@ -108,9 +56,9 @@ std::string StubLibrary(const std::string& stubFolder, const char* name, bool cu
 }
 
 bool IsSampleStub(const std::string& path, const std::string& stubFolder, const char* name) {
-    std::string bytes = ReadAll(path);
-    return !bytes.empty() && (bytes == ReadAll(StubLibrary(stubFolder, name, true)) ||
-                              bytes == ReadAll(StubLibrary(stubFolder, name, false)));
+    std::string bytes = ReadBytes(path);
+    return !bytes.empty() && (bytes == ReadBytes(StubLibrary(stubFolder, name, true)) ||
+                              bytes == ReadBytes(StubLibrary(stubFolder, name, false)));
 }
 
 // Never replaces a real system library: only a missing one or the sample's own stub.

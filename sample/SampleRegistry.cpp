@@ -1,5 +1,6 @@
 #include "SampleRegistry.h"
 
+#include "Registry.h"
 #include "SamplePlaces.h"
 
 #include <windows.h>
@@ -53,17 +54,6 @@ private:
     HKEY key = nullptr;
     bool ok = true;
 };
-
-void DeleteTree(HKEY root, const char* path) {
-    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS | view, &key) == ERROR_SUCCESS) {
-            RegDeleteTreeA(key, nullptr);
-            RegCloseKey(key);
-            RegDeleteKeyExA(root, path, view, 0);
-        }
-    }
-}
 
 bool LaySettings(HKEY root, const SampleVariant& variant, bool userSettings) {
     WritableKey settings(root, SampleSettingsKey);
@@ -153,7 +143,7 @@ bool LaySampleRegistry(const SampleVariant& variant) {
 }
 
 void RemoveSampleRegistry() {
-    DeleteTree(HKEY_CURRENT_USER, SampleProductRoot);
-    DeleteTree(HKEY_LOCAL_MACHINE, SampleProductRoot);
-    DeleteTree(HKEY_LOCAL_MACHINE, SampleUninstallKey);
+    TestRegistry::DeleteTree(HKEY_CURRENT_USER, SampleProductRoot);
+    TestRegistry::DeleteTree(HKEY_LOCAL_MACHINE, SampleProductRoot);
+    TestRegistry::DeleteTree(HKEY_LOCAL_MACHINE, SampleUninstallKey);
 }

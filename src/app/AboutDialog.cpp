@@ -1,21 +1,15 @@
 #include "app/AboutDialog.h"
 
 #include "framework/AppBase.h"
-
-namespace {
-
-const unsigned HandCursorId = 1224;
-const int WebLinkId = 1003;
-
-} // namespace
+#include "resources/ResourceIds.h"
 
 AboutDialog::AboutDialog(Window& mainWindow)
-    : Dialog(TemplateId, &mainWindow, TheApp ? TheApp->InstanceHandle : nullptr),
-      WebLink(HandCursorId) {
+    : Dialog(IDD_ABOUT, &mainWindow, TheApp ? TheApp->InstanceHandle : nullptr),
+      WebLink(IDR_HAND_CURSOR) {
 }
 
 BOOL AboutDialog::OnInitDialog() {
     Dialog::OnInitDialog();
-    WebLink.SubclassItem(WebLinkId, *this);
+    WebLink.SubclassItem(IDC_ABOUT_WEB_LINK, *this);
     return TRUE;
 }

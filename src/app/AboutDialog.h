@@ -6,8 +6,6 @@
 // The program's name, version and the product's web site.
 class AboutDialog : public Dialog {
 public:
-    static constexpr unsigned TemplateId = 100;
-
     explicit AboutDialog(Window& mainWindow);
 
     BOOL OnInitDialog() override;

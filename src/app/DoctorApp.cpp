@@ -6,7 +6,7 @@
 // What every start does before any diagnosis, window or not: the Doctor's own trace settings,
 // then the product's configuration.
 void DoctorApp::StartUp() {
-    LoadTraceSettings(*this);
+    LoadTraceSettings(IniPath.Text());
     Configuration.Load();
 }
 

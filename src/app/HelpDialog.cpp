@@ -1,25 +1,17 @@
 #include "app/HelpDialog.h"
 
 #include "framework/AppBase.h"
-
-namespace {
-
-const unsigned HandCursorId = 1224;
-const int HomeLinkId = 1007;
-const int TipsLinkId = 1006;
-const int ContactLinkId = 1005;
-
-} // namespace
+#include "resources/ResourceIds.h"
 
 HelpDialog::HelpDialog(Window& mainWindow)
-    : Dialog(TemplateId, &mainWindow, TheApp ? TheApp->InstanceHandle : nullptr),
-      HomeLink(HandCursorId), TipsLink(HandCursorId), ContactLink(HandCursorId) {
+    : Dialog(IDD_HELP, &mainWindow, TheApp ? TheApp->InstanceHandle : nullptr),
+      HomeLink(IDR_HAND_CURSOR), TipsLink(IDR_HAND_CURSOR), ContactLink(IDR_HAND_CURSOR) {
 }
 
 BOOL HelpDialog::OnInitDialog() {
     Dialog::OnInitDialog();
-    HomeLink.SubclassItem(HomeLinkId, *this);
-    TipsLink.SubclassItem(TipsLinkId, *this);
-    ContactLink.SubclassItem(ContactLinkId, *this);
+    HomeLink.SubclassItem(IDC_HELP_HOME_LINK, *this);
+    TipsLink.SubclassItem(IDC_HELP_TIPS_LINK, *this);
+    ContactLink.SubclassItem(IDC_HELP_CONTACT_LINK, *this);
     return TRUE;
 }

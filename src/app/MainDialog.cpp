@@ -6,14 +6,13 @@
 #include "framework/AppBase.h"
 #include "framework/DeviceContext.h"
 #include "report/ShowPrognosis.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
 const char* const ReadyText = "Ready for analysis to begin. Press  Diagnose to begin";
 const char* const CheckingText = "Checking Velmont - Please wait a moment";
 const char* const DoneText = "Scan complete - all done";
-const unsigned AboutTextId = 101;
-const unsigned IconId = 128;
 const WPARAM ReportLogLimit = 65535;
 
 HINSTANCE ProgramInstance() {
@@ -23,13 +22,13 @@ HINSTANCE ProgramInstance() {
 } // namespace
 
 MainDialog::MainDialog()
-    : Dialog(TemplateId, nullptr, ProgramInstance()), StatusText(ReadyText),
-      Icon(LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(IconId))) {
+    : Dialog(IDD_MAIN, nullptr, ProgramInstance()), StatusText(ReadyText),
+      Icon(LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(IDI_DOCTOR))) {
 }
 
 void MainDialog::DoDataExchange(DataExchange& exchange) {
-    DdxControl(exchange, ReportLogId, ReportLog);
-    DdxText(exchange, StatusLineId, StatusText);
+    DdxControl(exchange, IDC_REPORT_LOG, ReportLog);
+    DdxText(exchange, IDC_STATUS_LINE, StatusText);
 }
 
 BOOL MainDialog::OnInitDialog() {
@@ -37,7 +36,7 @@ BOOL MainDialog::OnInitDialog() {
     AddAboutItem();
     SetClassLongPtrA(hwnd, GCLP_HICON, reinterpret_cast<LONG_PTR>(Icon));
     CenterOnScreen();
-    SendDlgItemMessageA(hwnd, ReportLogId, EM_LIMITTEXT, ReportLogLimit, 0);
+    SendDlgItemMessageA(hwnd, IDC_REPORT_LOG, EM_LIMITTEXT, ReportLogLimit, 0);
     return TRUE;
 }
 
@@ -47,7 +46,7 @@ void MainDialog::AddAboutItem() {
         return;
     }
     Str aboutText;
-    aboutText.LoadText(AboutTextId);
+    aboutText.LoadText(IDS_ABOUT_MENU);
     if (aboutText.IsEmpty()) {
         return;
     }

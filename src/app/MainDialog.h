@@ -9,9 +9,6 @@
 // every diagnosis run, and its OK command is the run.
 class MainDialog : public Dialog, public RunContext {
 public:
-    static constexpr unsigned TemplateId = 102;
-    static constexpr int ReportLogId = 1000;
-    static constexpr int StatusLineId = 1002;
     static constexpr UINT AboutCommand = 0x0010;
 
     MainDialog();

@@ -12,10 +12,6 @@ const int ExitHealthy = 0;
 const int ExitFindings = 1;
 const int ExitUsage = 2;
 
-bool IsHealthy(const AnalysisResult& result) {
-    return result.InstallResult == 0 && result.FilesResult == 0 && result.ConfigResult == 0;
-}
-
 // The report itself, or in message mode the message that Submit would send after this run.
 Str OutputText(const CommandLine& command, const MemoryReport& report) {
     if (command.mode != RunMode::Message) {
@@ -44,5 +40,5 @@ int RunReportMode(DoctorApp& app, const CommandLine& command) {
         WriteToStandardError(reason);
         return ExitUsage;
     }
-    return IsHealthy(report.Analysis) ? ExitHealthy : ExitFindings;
+    return report.Analysis.IsHealthy() ? ExitHealthy : ExitFindings;
 }

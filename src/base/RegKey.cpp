@@ -1,6 +1,6 @@
 #include "base/RegKey.h"
 
-#include <vector>
+#include "base/CharBuffer.h"
 
 namespace {
 
@@ -18,12 +18,12 @@ Str ExpandedText(const char* text, const char* defaultText) {
         return Str(small);
     }
     // Longer than a path: expand again into a buffer of the size the system asked for.
-    std::vector<char> large(needed);
-    DWORD again = ExpandEnvironmentStringsA(text, large.data(), needed);
+    CharBuffer large(needed);
+    DWORD again = large.Data() ? ExpandEnvironmentStringsA(text, large.Data(), needed) : 0;
     if (again == 0 || again > needed) {
         return Str(defaultText);
     }
-    return Str(large.data());
+    return Str(large.Data());
 }
 
 } // namespace
@@ -79,20 +79,23 @@ Str RegKey::GetString(const char* name, const char* defaultText) const {
         return Str(defaultText);
     }
     // One byte beyond the value's room keeps a value stored without terminator readable.
-    std::vector<char> buffer(StringBufferSize + 1, '\0');
+    CharBuffer buffer(StringBufferSize + 1);
+    if (!buffer.Data()) {
+        return Str(defaultText);
+    }
     DWORD type = 0;
     DWORD size = StringBufferSize;
     LONG status =
-        RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
+        RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.Data()), &size);
     if (status != ERROR_SUCCESS) {
         return Str(defaultText);
     }
-    buffer[size < StringBufferSize ? size : StringBufferSize] = '\0';
+    buffer.Data()[size < StringBufferSize ? size : StringBufferSize] = '\0';
     if (type == REG_SZ) {
-        return Str(buffer.data());
+        return Str(buffer.Data());
     }
     if (type == REG_EXPAND_SZ) {
-        return ExpandedText(buffer.data(), defaultText);
+        return ExpandedText(buffer.Data(), defaultText);
     }
     return Str(defaultText);
 }

@@ -1,5 +1,6 @@
 #include "config/ConfigSettings.h"
 
+#include "base/JoinPath.h"
 #include "base/RegKey.h"
 #include "config/ConfigStore.h"
 #include "trace/TraceLog.h"
@@ -10,7 +11,7 @@ Str SectionPath(const Str& section) {
     if (base.IsEmpty()) {
         return Str();
     }
-    return Concat(Concat(base, "\\"), section);
+    return JoinPath(base, section.Text());
 }
 
 namespace {

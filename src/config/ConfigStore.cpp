@@ -1,5 +1,6 @@
 #include "config/ConfigStore.h"
 
+#include "base/JoinPath.h"
 #include "base/RegKey.h"
 #include "config/ConfigSettings.h"
 #include "trace/TraceLog.h"
@@ -28,10 +29,10 @@ void ConfigStore::Load() {
         if (configurationName.IsEmpty()) {
             configurationName.Assign(StandardConfiguration);
         }
-        currentConfigKey = Concat(Concat(configurationsKey, "\\"), configurationName);
+        currentConfigKey = JoinPath(configurationsKey, configurationName.Text());
         rootFolder = ConfigString("Main", "RootFolder", "").Value();
         if (!rootFolder.IsEmpty()) {
-            configurationFolder = Concat(Concat(rootFolder, "\\"), configurationName);
+            configurationFolder = JoinPath(rootFolder, configurationName.Text());
         } else {
             configurationFolder = settings.GetString("Folder", "");
             rootFolder = configurationFolder;

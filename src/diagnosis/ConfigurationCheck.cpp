@@ -6,10 +6,6 @@
 
 namespace {
 
-const int32_t ConfigurationFine = 0;
-const int32_t WrongVersion = 2;
-const int32_t NothingConfigured = 3;
-
 const int32_t SupportedVersion = 1;
 
 void AppendItems(RunContext& context, const ConfigList& items) {
@@ -93,20 +89,20 @@ void ListWorkGroup(RunContext& context, int32_t number) {
     AppendItems(context, items);
 }
 
-int32_t ConfigurationCheck(RunContext& context) {
-    int32_t result = ConfigurationFine;
+StageCode ConfigurationCheck(RunContext& context) {
+    StageCode result = ConfigCode::Fine;
     context.TraceModeOn = ConfigInt("Main", "TraceMode", 0).Value() > 0;
     int32_t version = ConfigInt("Main", "Version", 0).Value();
     Str line;
     line.Format("Config Version %u\r\n", static_cast<unsigned>(version));
     context.AppendToReport(WholeLine(line));
     if (version != SupportedVersion) {
-        result = WrongVersion;
+        result = ConfigCode::WrongVersion;
     }
     bool eventsScheduled = ReportEvents(context);
     bool alertsConfigured = ReportAlerts(context);
-    if ((!eventsScheduled || !alertsConfigured) && result == ConfigurationFine) {
-        result = NothingConfigured;
+    if ((!eventsScheduled || !alertsConfigured) && result == ConfigCode::Fine) {
+        result = ConfigCode::NothingConfigured;
     }
     ReportSites(context);
     return result;

@@ -7,12 +7,6 @@
 #include "diagnosis/ReportHeader.h"
 #include "diagnosis/TraceLogCollection.h"
 
-namespace {
-
-const uint32_t ProductAbsent = 1;
-
-} // namespace
-
 // The checks of one run, from the zeroed result to the analysis result line. The window adds
 // its status texts, the pause and the prognosis around this.
 void RunDiagnosisPass(RunContext& context) {
@@ -20,7 +14,7 @@ void RunDiagnosisPass(RunContext& context) {
     WriteReportHeader(context);
     AnalysisResult& result = context.Analysis;
     result.InstallResult = InstallationCheck(context);
-    if (result.InstallResult == ProductAbsent) {
+    if (result.InstallResult == InstallCode::NotInstalled) {
         return;
     }
     {
@@ -28,8 +22,8 @@ void RunDiagnosisPass(RunContext& context) {
         ConfigStore store;
         store.Load();
     }
-    result.FilesResult = static_cast<uint32_t>(ProductFilesCheck(context));
-    result.ConfigResult = static_cast<uint32_t>(ConfigurationCheck(context));
+    result.FilesResult = ProductFilesCheck(context);
+    result.ConfigResult = ConfigurationCheck(context);
     CollectTraceLogs(context);
     Str line;
     line.Format("\r\nAnalysis result %u:%u:%u\r\n", static_cast<unsigned>(result.InstallResult),

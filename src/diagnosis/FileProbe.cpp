@@ -1,5 +1,7 @@
 #include "diagnosis/FileProbe.h"
 
+#include "base/CharBuffer.h"
+#include "base/JoinPath.h"
 #include "base/SystemErrorText.h"
 #include "diagnosis/CompareVersion.h"
 #include "diagnosis/ReportLine.h"
@@ -8,8 +10,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
-#include <new>
 
 namespace {
 
@@ -48,21 +48,21 @@ Str GetFileVersionText(const char* path) {
     if (size == 0) {
         return Str(UnknownVersion);
     }
-    std::unique_ptr<char[]> block(new (std::nothrow) char[size]());
-    if (!block) {
+    CharBuffer block(size);
+    if (!block.Data()) {
         return Str(UnknownVersion);
     }
-    GetFileVersionInfoA(path, handle, size, block.get());
+    GetFileVersionInfoA(path, handle, size, block.Data());
     UINT length = 0;
     const WORD* translation = static_cast<const WORD*>(
-        QueryVersionValue(block.get(), "\\VarFileInfo\\Translation", length));
+        QueryVersionValue(block.Data(), "\\VarFileInfo\\Translation", length));
     if (!translation || length < 2 * sizeof(WORD)) {
         return Str(UnknownVersion);
     }
     char query[64];
     snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\FileVersion", translation[0],
              translation[1]);
-    const char* version = static_cast<const char*>(QueryVersionValue(block.get(), query, length));
+    const char* version = static_cast<const char*>(QueryVersionValue(block.Data(), query, length));
     if (!version) {
         return Str(UnknownVersion);
     }
@@ -85,8 +85,7 @@ Str SystemFolder() {
 
 bool CheckSystemComponent(RunContext& context, const char* name, int32_t minMajor, int32_t minMinor,
                           int32_t minBuild) {
-    Str path;
-    path.Format("%s\\%s", SystemFolder().Text(), name);
+    Str path = JoinPath(SystemFolder(), name);
     if (!ProbeFile(context, path)) {
         return false;
     }

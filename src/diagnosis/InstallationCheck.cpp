@@ -11,11 +11,6 @@ const char* const ProductUninstallKey =
 
 namespace {
 
-const uint32_t Installed = 0;
-const uint32_t NotInstalled = 1;
-const uint32_t ConfigurationMissing = 3;
-const uint32_t InstallationBroken = 6;
-
 // The installation folder, build and description, from the user's settings or, when the user's
 // settings name no folder, from the machine's.
 void ReportInstallation(RunContext& context, RegKey& settings) {
@@ -62,31 +57,31 @@ bool UninstallEntryUsable(RunContext& context) {
 
 } // namespace
 
-uint32_t InstallationCheck(RunContext& context) {
+StageCode InstallationCheck(RunContext& context) {
     context.TraceModeOn = false;
     if (!RegKey::UserKeyExists(ProductSettingsKey)) {
-        return NotInstalled;
+        return InstallCode::NotInstalled;
     }
     RegKey settings;
     if (!settings.OpenUserKey(ProductSettingsKey, true)) {
-        return InstallationBroken;
+        return InstallCode::InstallationBroken;
     }
     ReportInstallation(context, settings);
     settings.Close();
     if (context.InstallFolder.IsEmpty()) {
-        return InstallationBroken;
+        return InstallCode::InstallationBroken;
     }
     ReportConfiguration(context);
     if (!UninstallEntryUsable(context)) {
-        return InstallationBroken;
+        return InstallCode::InstallationBroken;
     }
     if (!DirectoryExists(context.ConfigFolder.Text())) {
         context.AppendToReport(Str("The Configuration folder does not exist\r\n"));
-        return ConfigurationMissing;
+        return InstallCode::ConfigurationMissing;
     }
     if (ConfigString("Main", "LogFile", "").Value().IsEmpty()) {
         context.AppendToReport(Str("The report log setting has not been set\r\n"));
-        return ConfigurationMissing;
+        return InstallCode::ConfigurationMissing;
     }
-    return Installed;
+    return InstallCode::Installed;
 }

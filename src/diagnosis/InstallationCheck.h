@@ -2,11 +2,9 @@
 
 #include "diagnosis/RunContext.h"
 
-#include <cstdint>
-
 extern const char* const ProductUninstallKey;
 
 // First stage: is the product installed for this user, where, with which configuration.
 // 0 consistent, 1 not installed, 3 configuration folder or report log setting missing,
 // 6 settings unreadable, no installation folder, or an uninstall entry without command.
-uint32_t InstallationCheck(RunContext& context);
+StageCode InstallationCheck(RunContext& context);

@@ -1,5 +1,6 @@
 #include "diagnosis/ProductFilesCheck.h"
 
+#include "base/JoinPath.h"
 #include "diagnosis/FileProbe.h"
 #include "diagnosis/ReportLine.h"
 
@@ -13,14 +14,9 @@ const char* const ProductFileTable[] = {
 
 namespace {
 
-const int32_t FilesPresent = 0;
-const int32_t SystemComponentFailed = 5;
-const int32_t ProductFileMissing = 6;
-
 // False when the file cannot be opened (the probe has reported why).
 bool ReportProductFile(RunContext& context, const char* name) {
-    Str path;
-    path.Format("%s\\%s", context.InstallFolder.Text(), name);
+    Str path = JoinPath(context.InstallFolder, name);
     if (!ProbeFile(context, path)) {
         return false;
     }
@@ -35,13 +31,13 @@ bool ReportProductFile(RunContext& context, const char* name) {
 
 } // namespace
 
-int32_t ProductFilesCheck(RunContext& context) {
+StageCode ProductFilesCheck(RunContext& context) {
     if (!CheckSystemComponent(context, "mfc42.dll", 4, 21, 7022) ||
         !CheckSystemComponent(context, "msvcrt.dll", 5, 0, 7022)) {
-        return SystemComponentFailed;
+        return FilesCode::SystemComponentFailed;
     }
     if (context.InstallFolder.IsEmpty()) {
-        return FilesPresent;
+        return FilesCode::Present;
     }
     bool missing = false;
     for (const char* const* name = ProductFileTable; **name; ++name) {
@@ -49,5 +45,5 @@ int32_t ProductFilesCheck(RunContext& context) {
             missing = true;
         }
     }
-    return missing ? ProductFileMissing : FilesPresent;
+    return missing ? FilesCode::ProductFileMissing : FilesCode::Present;
 }

@@ -1,8 +1,10 @@
 #include "diagnosis/ReportHeader.h"
 
+#include "resources/Version.h"
+
 #include <cstdio>
 
-const char* const DoctorVersion = "1.24";
+const char* const DoctorVersion = VLD_VERSION_TEXT;
 
 namespace {
 

@@ -1,13 +1,17 @@
 #pragma once
 
 #include "base/Str.h"
-
-#include <cstdint>
+#include "diagnosis/StageCodes.h"
 
 struct AnalysisResult {
-    uint32_t InstallResult = 0;
-    uint32_t FilesResult = 0;
-    uint32_t ConfigResult = 0;
+    StageCode InstallResult = InstallCode::Installed;
+    StageCode FilesResult = FilesCode::Present;
+    StageCode ConfigResult = ConfigCode::Fine;
+
+    bool IsHealthy() const {
+        return InstallResult == InstallCode::Installed && FilesResult == FilesCode::Present &&
+               ConfigResult == ConfigCode::Fine;
+    }
 };
 
 // What every check works on: the report it appends to and the facts of the run. The main window

@@ -1,7 +1,6 @@
 #include "diagnosis/TailScanner.h"
 
-#include <memory>
-#include <new>
+#include "base/CharBuffer.h"
 
 namespace {
 
@@ -14,11 +13,11 @@ class Block {
 public:
     Block(ByteSource& source, int32_t capacity)
         : source(source), capacity(capacity > 0 ? capacity : 1),
-          data(new (std::nothrow) char[this->capacity]) {}
+          data(static_cast<size_t>(this->capacity)) {}
     Block(const Block&) = delete;
     Block& operator=(const Block&) = delete;
 
-    bool IsAllocated() const { return data != nullptr; }
+    bool IsAllocated() const { return data.Data() != nullptr; }
 
     // Offset of the last line feed before limit, or -1 when there is none; false on a read error.
     bool FindLineFeedBefore(int64_t limit, int64_t& found) {
@@ -28,7 +27,7 @@ public:
                 return false;
             }
             for (int64_t i = position - 1; i >= start; --i) {
-                if (data[i - start] == '\n') {
+                if (data.Data()[i - start] == '\n') {
                     found = i;
                     return true;
                 }
@@ -44,7 +43,7 @@ public:
         if (!Holds(offset) && !LoadStartingAt(offset, end)) {
             return false;
         }
-        byte = data[offset - start];
+        byte = data.Data()[offset - start];
         return true;
     }
 
@@ -53,7 +52,7 @@ private:
 
     bool Load(int64_t from, int64_t to) {
         length = 0;
-        if (!source.ReadAt(from, data.get(), static_cast<int32_t>(to - from))) {
+        if (!source.ReadAt(from, data.Data(), static_cast<int32_t>(to - from))) {
             return false;
         }
         start = from;
@@ -69,7 +68,7 @@ private:
 
     ByteSource& source;
     int32_t capacity;
-    std::unique_ptr<char[]> data;
+    CharBuffer data;
     int64_t start = 0;
     int32_t length = 0;
 };

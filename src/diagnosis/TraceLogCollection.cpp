@@ -1,6 +1,7 @@
 #include "diagnosis/TraceLogCollection.h"
 
 #include "base/FileFinder.h"
+#include "base/JoinPath.h"
 #include "diagnosis/FileByteSource.h"
 #include "diagnosis/TailScanner.h"
 
@@ -36,15 +37,14 @@ bool CopyFileTail(RunContext& context, const char* path, int32_t maxLines) {
 }
 
 void CollectTraceLogs(RunContext& context) {
-    Str pattern;
-    pattern.Format("%s\\*Trace.log", context.ConfigFolder.Text());
+    Str pattern = JoinPath(context.ConfigFolder, "*Trace.log");
     FileFinder finder;
     if (!finder.FindFirst(pattern.Text())) {
         return;
     }
     Str path;
     while (finder.FindNext()) {
-        path.Format("%s\\%s", context.ConfigFolder.Text(), finder.FileName().Text());
+        path = JoinPath(context.ConfigFolder, finder.FileName().Text());
         CopyFileTail(context, path.Text(), TailLines);
     }
 }

@@ -1,17 +1,25 @@
 #include "framework/AppBase.h"
 
+#include "base/ProfileFile.h"
+
 #include <cstring>
 
 AppBase* TheApp = nullptr;
 
 AppBase::AppBase() {
     TheApp = this;
+    SetMessageBoxOwner(this);
 }
 
 AppBase::~AppBase() {
     if (TheApp == this) {
         TheApp = nullptr;
+        SetMessageBoxOwner(nullptr);
     }
+}
+
+const char* AppBase::Caption() const {
+    return ModuleName.Text();
 }
 
 int AppBase::ExitInstance() {
@@ -53,14 +61,12 @@ void AppBase::InitPathsFrom(const char* path) {
 }
 
 Str AppBase::GetProfileText(const char* section, const char* key, const char* defaultText) const {
-    char buffer[512];
-    GetPrivateProfileStringA(section, key, defaultText, buffer, sizeof buffer, IniPath.Text());
-    return Str(buffer);
+    return ReadProfileText(IniPath.Text(), section, key, defaultText);
 }
 
 int32_t AppBase::GetProfileNumber(const char* section, const char* key,
                                   int32_t defaultValue) const {
-    return static_cast<int32_t>(GetPrivateProfileIntA(section, key, defaultValue, IniPath.Text()));
+    return ReadProfileNumber(IniPath.Text(), section, key, defaultValue);
 }
 
 HWND AppBase::MainWindow() const {

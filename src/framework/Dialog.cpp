@@ -3,8 +3,6 @@
 #include "framework/AppBase.h"
 #include "framework/Messages.h"
 
-#include <vector>
-
 Dialog::Dialog(unsigned templateId, Window* parent, HINSTANCE instance)
     : templateId(templateId), parent(parent), instance(instance) {
 }
@@ -53,15 +51,7 @@ void Dialog::DdxText(DataExchange& exchange, int controlId, Str& value) {
         SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.Text()));
         return;
     }
-    LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
-    if (length < 1) {
-        value.Empty();
-        return;
-    }
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(control, WM_GETTEXT, static_cast<WPARAM>(length) + 1,
-                 reinterpret_cast<LPARAM>(buffer.data()));
-    value.Assign(buffer.data());
+    value = ReadWindowText(control);
 }
 
 // Only the checked bit counts: the indeterminate state saves as 0.

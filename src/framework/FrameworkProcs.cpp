@@ -2,6 +2,8 @@
 #include "framework/Dialog.h"
 #include "framework/Messages.h"
 
+#include <prsht.h>
+
 MessageRecord CurrentMessage;
 
 namespace {
@@ -28,8 +30,9 @@ bool IsPropertySheetResult(LPARAM lParam) {
     if (!header) {
         return false;
     }
-    int code = static_cast<int>(header->code);
-    return code == -208 || code == -207 || code == -203 || code == -201;
+    UINT code = header->code;
+    return code == PSN_WIZFINISH || code == PSN_WIZNEXT || code == PSN_RESET ||
+           code == PSN_KILLACTIVE;
 }
 
 INT_PTR OnDialogNotify(Dialog& dialog, WPARAM wParam, LPARAM lParam) {

@@ -1,9 +1,8 @@
 #include "framework/Window.h"
 
+#include "base/CharBuffer.h"
 #include "framework/AppBase.h"
 #include "framework/Messages.h"
-
-#include <vector>
 
 Window::~Window() {
     if (hwnd && savedProc) {
@@ -58,6 +57,8 @@ void Window::SubclassItem(int controlId, Window& dialog) {
         SetWindowLongPtrA(item, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameworkWndProc)));
 }
 
+// Passes on the message being handled, as recorded on entry: call it before the handler sends
+// any message of its own, which would overwrite the record.
 LRESULT Window::DefaultProc() {
     const MessageRecord& m = CurrentMessage;
     if (savedProc) {
@@ -77,14 +78,22 @@ void Window::CenterOnScreen() {
 }
 
 void Window::GetText(Str& text) const {
-    LRESULT length = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
+    text = ReadWindowText(hwnd);
+}
+
+// Empty when the window has no text or the memory for it was not there.
+Str ReadWindowText(HWND window) {
+    LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
     if (length < 1) {
-        text.Empty();
-        return;
+        return Str();
     }
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    GetWindowTextA(hwnd, buffer.data(), static_cast<int>(length) + 1);
-    text.Assign(buffer.data());
+    CharBuffer buffer(static_cast<size_t>(length) + 1);
+    if (!buffer.Data()) {
+        return Str();
+    }
+    SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(length) + 1,
+                 reinterpret_cast<LPARAM>(buffer.Data()));
+    return Str(buffer.Data());
 }
 
 HFONT Window::GetFont() const {

@@ -32,3 +32,5 @@ public:
     HWND hwnd = nullptr;
     WNDPROC savedProc = nullptr;
 };
+
+Str ReadWindowText(HWND window);

@@ -43,6 +43,7 @@ void WindowMap::AddWindow(Window* object, HWND handle) {
     ++count;
 }
 
+// The last window gone ends the program: the message loop sees the quit message posted here.
 void WindowMap::RemoveWindow(HWND handle) {
     for (Slot& slot : slots) {
         if (slot.object && slot.handle == handle) {

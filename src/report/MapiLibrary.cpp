@@ -1,5 +1,6 @@
 #include "report/MapiLibrary.h"
 
+#include "base/JoinPath.h"
 #include "base/SystemErrorText.h"
 #include "trace/TraceLog.h"
 
@@ -36,7 +37,7 @@ Str MapiLibraryPath() {
     if (length == 0 || length >= sizeof folder) {
         return Str();
     }
-    return Concat(Str(folder), "\\MAPI32.DLL");
+    return JoinPath(Str(folder), "MAPI32.DLL");
 }
 
 HMODULE LoadMapi() {

@@ -1,18 +1,20 @@
 #include "report/Prognosis.h"
 
+#include "resources/ResourceIds.h"
+
 namespace {
 
-const Prognosis Healthy = {102, 103};
-const Prognosis Damaged = {108, 109};
-const Prognosis NotInstalled = {112, 113};
-const Prognosis SystemComponent = {115, 114};
-const Prognosis Unconfigured = {116, 117};
+const Prognosis Healthy = {IDS_HEALTHY_DIAGNOSIS, IDS_HEALTHY_ADVICE};
+const Prognosis Damaged = {IDS_DAMAGED_DIAGNOSIS, IDS_DAMAGED_ADVICE};
+const Prognosis NotInstalled = {IDS_NOT_INSTALLED_DIAGNOSIS, IDS_NOT_INSTALLED_ADVICE};
+const Prognosis SystemComponent = {IDS_SYSTEM_COMPONENT_DIAGNOSIS, IDS_SYSTEM_COMPONENT_ADVICE};
+const Prognosis Unconfigured = {IDS_UNCONFIGURED_DIAGNOSIS, IDS_UNCONFIGURED_ADVICE};
 
 Prognosis InstalledPrognosis(const AnalysisResult& result) {
-    if (result.FilesResult == 0) {
-        return result.ConfigResult == 3 ? Unconfigured : Healthy;
+    if (result.FilesResult == FilesCode::Present) {
+        return result.ConfigResult == ConfigCode::NothingConfigured ? Unconfigured : Healthy;
     }
-    return result.FilesResult == 5 ? SystemComponent : Damaged;
+    return result.FilesResult == FilesCode::SystemComponentFailed ? SystemComponent : Damaged;
 }
 
 } // namespace
@@ -21,9 +23,9 @@ Prognosis InstalledPrognosis(const AnalysisResult& result) {
 // component is named before the configuration is looked at.
 Prognosis PrognosisFor(const AnalysisResult& result) {
     switch (result.InstallResult) {
-    case 1:
+    case InstallCode::NotInstalled:
         return NotInstalled;
-    case 0:
+    case InstallCode::Installed:
         return InstalledPrognosis(result);
     default:
         return Damaged;

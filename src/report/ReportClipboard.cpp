@@ -1,6 +1,6 @@
 #include "report/ReportClipboard.h"
 
-#include "app/ExampleTexts.h"
+#include "resources/ExampleTexts.h"
 #include "trace/MessageBoxes.h"
 #include "trace/TraceLog.h"
 

@@ -3,10 +3,10 @@
 #include "config/ConfigSettings.h"
 #include "framework/AppBase.h"
 #include "report/SubmitReport.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
-const unsigned HandCursorId = 1224;
 const int32_t TraceModeOnValue = 3;
 const int32_t TraceModeOffValue = 0;
 
@@ -20,8 +20,8 @@ const char* const SwitchTraceOnNote =
 
 ReportDialog::ReportDialog(Window* parent, unsigned diagnosisId, unsigned adviceId, bool traceOn,
                            Window& reportLog, const Str& installFolder)
-    : Dialog(TemplateId, parent, TheApp ? TheApp->InstanceHandle : nullptr),
-      GenerateTrace(traceOn ? 1 : 0), WebLink(HandCursorId), InstallFolder(installFolder),
+    : Dialog(IDD_REPORT, parent, TheApp ? TheApp->InstanceHandle : nullptr),
+      GenerateTrace(traceOn ? 1 : 0), WebLink(IDR_HAND_CURSOR), InstallFolder(installFolder),
       ReportLog(reportLog) {
     DiagnosisText.LoadText(diagnosisId);
     AdviceText.LoadText(adviceId);
@@ -29,20 +29,20 @@ ReportDialog::ReportDialog(Window* parent, unsigned diagnosisId, unsigned advice
 }
 
 void ReportDialog::DoDataExchange(DataExchange& exchange) {
-    DdxText(exchange, AdviceTextId, AdviceText);
-    DdxText(exchange, DiagnosisTextId, DiagnosisText);
-    DdxCheck(exchange, GenerateTraceId, GenerateTrace);
+    DdxText(exchange, IDC_ADVICE_TEXT, AdviceText);
+    DdxText(exchange, IDC_DIAGNOSIS_TEXT, DiagnosisText);
+    DdxCheck(exchange, IDC_GENERATE_TRACE, GenerateTrace);
 }
 
 BOOL ReportDialog::OnInitDialog() {
     Dialog::OnInitDialog();
-    WebLink.SubclassItem(WebLinkId, *this);
+    WebLink.SubclassItem(IDC_REPORT_WEB_LINK, *this);
     return TRUE;
 }
 
 // The dialog stays open after a submission: the user may submit again.
 LRESULT ReportDialog::WindowProc(UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_COMMAND && wParam == SubmitId) {
+    if (message == WM_COMMAND && wParam == IDC_SUBMIT) {
         SubmitReport();
         return 1;
     }

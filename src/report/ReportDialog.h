@@ -9,13 +9,6 @@
 // the submission of the report.
 class ReportDialog : public Dialog {
 public:
-    static constexpr unsigned TemplateId = 131;
-    static constexpr int AdviceTextId = 1009;
-    static constexpr int DiagnosisTextId = 1008;
-    static constexpr int GenerateTraceId = 1004;
-    static constexpr int WebLinkId = 1006;
-    static constexpr int SubmitId = 1007;
-
     ReportDialog(Window* parent, unsigned diagnosisId, unsigned adviceId, bool traceOn,
                  Window& reportLog, const Str& installFolder);
 

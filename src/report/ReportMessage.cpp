@@ -1,5 +1,6 @@
 #include "report/ReportMessage.h"
 
+#include "base/JoinPath.h"
 #include "report/Prognosis.h"
 
 #include <cstdio>
@@ -45,8 +46,7 @@ Str ReadInstallLog(const Str& installFolder) {
     if (installFolder.IsEmpty()) {
         return log;
     }
-    Str path;
-    path.Format("%s\\VLInst.log", installFolder.Text());
+    Str path = JoinPath(installFolder, "VLInst.log");
     ReadFile file(path.Text());
     if (!file.Handle()) {
         return log;

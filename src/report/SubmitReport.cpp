@@ -1,10 +1,10 @@
 #include "report/SubmitReport.h"
 
-#include "app/ExampleTexts.h"
 #include "report/MailSession.h"
 #include "report/MapiLibrary.h"
 #include "report/ReportClipboard.h"
 #include "report/ReportMessage.h"
+#include "resources/ExampleTexts.h"
 #include "trace/MessageBoxes.h"
 
 namespace {

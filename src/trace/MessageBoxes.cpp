@@ -1,6 +1,5 @@
 #include "trace/MessageBoxes.h"
 
-#include "framework/AppBase.h"
 #include "trace/TraceLog.h"
 
 #include <cstdarg>
@@ -14,14 +13,17 @@ const int LongestText = 397;
 const UINT InformationStyle = MB_ICONINFORMATION | MB_TASKMODAL;
 const UINT QuestionStyle = MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL;
 
+const char* const MakerCaption = "Tessaly Software";
+const MessageBoxOwner* Owner = nullptr;
+
 const char* Caption() {
-    return TheApp ? TheApp->ModuleName.Text() : "Tessaly Software";
+    return Owner ? Owner->Caption() : MakerCaption;
 }
 
 // The window the user is working in: the main window, or the dialog open above it. A box owned
 // by the main window itself would re-enable it under a modal dialog when it closes.
 HWND DefaultOwner() {
-    HWND main = TheApp ? TheApp->MainWindow() : nullptr;
+    HWND main = Owner ? Owner->MainWindow() : nullptr;
     return main ? GetLastActivePopup(main) : nullptr;
 }
 
@@ -36,9 +38,13 @@ bool FormatText(char* text, const char* format, va_list args) {
 
 } // namespace
 
+void SetMessageBoxOwner(const MessageBoxOwner* owner) {
+    Owner = owner;
+}
+
 void ShowTraceMessage(const char* text) {
     HWND owner = DefaultOwner();
-    const char* caption = owner ? TheApp->ModuleName.Text() : "Tessaly Software";
+    const char* caption = owner ? Owner->Caption() : MakerCaption;
     MessageBoxA(owner, text, caption, InformationStyle);
 }
 

@@ -1,6 +1,6 @@
 #include "trace/TraceLog.h"
 
-#include "framework/AppBase.h"
+#include "base/ProfileFile.h"
 #include "trace/MessageBoxes.h"
 
 #include <windows.h>
@@ -82,6 +82,7 @@ void TraceLog::Emit(int32_t mask, const char* text) {
     if (mode != TraceNone) {
         OutputDebugStringA(text);
     }
+    // Mask 0 is not a filter bit but a failure the user must see: it always opens a message box.
     if (mask == 0) {
         ShowTraceMessage(text);
     }
@@ -144,9 +145,9 @@ void ConfigureTrace(const char* modeName, int32_t filter, const char* filePath) 
     TheTraceLog.SetTraceFilter(filter);
 }
 
-void LoadTraceSettings(const AppBase& app) {
-    Str modeName = app.GetProfileText("Settings", "TraceMode", "none");
-    int32_t filter = app.GetProfileNumber("Settings", "TraceFilter", 0);
+void LoadTraceSettings(const char* settingsPath) {
+    Str modeName = ReadProfileText(settingsPath, "Settings", "TraceMode", "none");
+    int32_t filter = ReadProfileNumber(settingsPath, "Settings", "TraceFilter", 0);
     char folder[MAX_PATH + 1] = {};
     DWORD length = GetTempPathA(MAX_PATH, folder);
     if (length == 0 || length > MAX_PATH) {

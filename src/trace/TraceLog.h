@@ -7,8 +7,6 @@
 #include <cstdint>
 #include <cstdio>
 
-class AppBase;
-
 enum TraceMode : uint32_t {
     TraceNone = 0,
     TraceFile = 1,
@@ -46,7 +44,8 @@ private:
 
 extern TraceLog TheTraceLog;
 
+// Mask 0 always logs and also shows the text in a message box; other masks are filter bits.
 void Trace(int32_t mask, const char* format, ...) __attribute__((format(printf, 2, 3)));
 uint32_t TraceModeCode(const char* modeName);
 void ConfigureTrace(const char* modeName, int32_t filter, const char* filePath);
-void LoadTraceSettings(const AppBase& app);
+void LoadTraceSettings(const char* settingsPath);

@@ -3,6 +3,7 @@
 
 #include "Registry.h"
 #include "WindowDriver.h"
+#include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,6 @@
 
 namespace {
 
-const int ReportLogId = 1000;
 const size_t ReportLogLimit = 65535;
 const char* const HugeTraceLog = "C:\\users\\Public\\Velmont\\HugeTrace.log";
 
@@ -28,7 +28,7 @@ bool DiagnoseInWindow(std::string& reportLog, DWORD runLimit = WindowLimit) {
     if (!report) {
         return false;
     }
-    reportLog = ControlText(main, ReportLogId);
+    reportLog = ControlText(main, IDC_REPORT_LOG);
     PressKey(report, VK_ESCAPE);
     if (!WaitUntilGone(report, WindowLimit)) {
         return false;

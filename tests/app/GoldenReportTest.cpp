@@ -1,5 +1,6 @@
 #include "ReportRun.h"
 
+#include "DoctorOutcome.h"
 #include "Programs.h"
 #include "Scratch.h"
 
@@ -29,15 +30,6 @@ protected:
 
     ScratchFolder scratch;
 };
-
-std::string WithoutTimeLine(const std::string& report) {
-    size_t start = report.find("\r\nTime ");
-    size_t end = report.find("\r\n", start + 2);
-    if (start == std::string::npos || end == std::string::npos) {
-        return report;
-    }
-    return report.substr(0, start) + report.substr(end);
-}
 
 } // namespace
 

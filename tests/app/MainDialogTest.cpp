@@ -1,15 +1,17 @@
 #include "app/MainDialog.h"
 #include "app/DoctorApp.h"
-#include "app/ExampleTexts.h"
 #include "diagnosis/DiagnosisPass.h"
 #include "diagnosis/MemoryReport.h"
 #include "framework/LinkLabel.h"
 #include "report/Prognosis.h"
+#include "resources/ExampleTexts.h"
 
 #include "DialogWatcher.h"
 #include "ProgramApp.h"
 #include "Registry.h"
 #include "WindowDriver.h"
+#include "resources/ResourceIds.h"
+#include "resources/Version.h"
 
 #include <gtest/gtest.h>
 
@@ -26,8 +28,6 @@ const char* const AboutCaption = "About Velmont Doctor ";
 const char* const ReadyText = "Ready for analysis to begin. Press  Diagnose to begin";
 const char* const CheckingText = "Checking Velmont - Please wait a moment";
 const char* const DoneText = "Scan complete - all done";
-const int StatusId = 1002;
-const int LogId = 1000;
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -96,16 +96,16 @@ RunSeen FinishRun(HWND main) {
     if (!report) {
         return seen;
     }
-    seen.statusDuring = ItemText(main, StatusId);
-    seen.log = ItemText(main, LogId);
-    seen.diagnosis = ItemText(report, 1008);
-    seen.advice = ItemText(report, 1009);
+    seen.statusDuring = ItemText(main, IDC_STATUS_LINE);
+    seen.log = ItemText(main, IDC_REPORT_LOG);
+    seen.diagnosis = ItemText(report, IDC_DIAGNOSIS_TEXT);
+    seen.advice = ItemText(report, IDC_ADVICE_TEXT);
     seen.reportOwnedByMain = GetWindow(report, GW_OWNER) == main;
     seen.mainDisabledDuring = !IsWindowEnabled(main);
     PressKey(report, VK_ESCAPE);
     WaitUntilGone(report);
-    WaitUntil([&] { return ItemText(main, StatusId) == DoneText; });
-    seen.statusAfter = ItemText(main, StatusId);
+    WaitUntil([&] { return ItemText(main, IDC_STATUS_LINE) == DoneText; });
+    seen.statusAfter = ItemText(main, IDC_STATUS_LINE);
     return seen;
 }
 
@@ -117,8 +117,8 @@ TEST_F(MainWindowTest, EnterRunsADiagnosisIntoTheReportLog) {
     WindowDriver driver([&] {
         HWND main = WaitForDialog(MainCaption);
         ASSERT_NE(nullptr, main);
-        readyStatus = ItemText(main, StatusId);
-        readyLog = ItemText(main, LogId);
+        readyStatus = ItemText(main, IDC_STATUS_LINE);
+        readyLog = ItemText(main, IDC_REPORT_LOG);
         PressKey(main, VK_RETURN);
         run = FinishRun(main);
         PressKey(main, VK_ESCAPE);
@@ -129,7 +129,7 @@ TEST_F(MainWindowTest, EnterRunsADiagnosisIntoTheReportLog) {
     EXPECT_TRUE(readyLog.empty());
     EXPECT_EQ(CheckingText, run.statusDuring);
     EXPECT_EQ(DoneText, run.statusAfter);
-    EXPECT_EQ(0u, run.log.rfind("Velmont Doctor version '1.24'\r\n", 0));
+    EXPECT_EQ(0u, run.log.rfind("Velmont Doctor version '" VLD_VERSION_TEXT "'\r\n", 0));
     ASSERT_GE(run.log.size(), 2u);
     EXPECT_EQ("\r\n", run.log.substr(run.log.size() - 2));
     EXPECT_TRUE(ReportWithoutTime(ReferenceReport()) == ReportWithoutTime(run.log));
@@ -148,7 +148,7 @@ TEST_F(MainWindowTest, TheDiagnoseButtonRunsAgainAndReplacesTheReport) {
         ASSERT_NE(nullptr, main);
         PostMessageA(GetDlgItem(main, IDOK), BM_CLICK, 0, 0);
         first = FinishRun(main);
-        SetDlgItemTextA(main, LogId, (first.log + "a stale line\r\n").c_str());
+        SetDlgItemTextA(main, IDC_REPORT_LOG, (first.log + "a stale line\r\n").c_str());
         PostMessageA(GetDlgItem(main, IDOK), BM_CLICK, 0, 0);
         second = FinishRun(main);
     });
@@ -185,7 +185,7 @@ TEST_F(MainWindowTest, OpensWithItsIconCentredAndWithRoomForLongReports) {
         ASSERT_NE(nullptr, main);
         dragIcon = SendMessageA(main, WM_QUERYDRAGICON, 0, 0);
         classIcon = GetClassLongPtrA(main, GCLP_HICON);
-        limit = SendDlgItemMessageA(main, LogId, EM_GETLIMITTEXT, 0, 0);
+        limit = SendDlgItemMessageA(main, IDC_REPORT_LOG, EM_GETLIMITTEXT, 0, 0);
         GetWindowRect(main, &placed);
     });
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
@@ -214,7 +214,7 @@ TEST_F(MainWindowTest, HelpOpensWithItsThreeLinksBound) {
         PostMessageA(GetDlgItem(main, IDHELP), BM_CLICK, 0, 0);
         HWND help = WaitForDialog(HelpCaption);
         ASSERT_NE(nullptr, help);
-        const int links[3] = {1007, 1006, 1005};
+        const int links[3] = {IDC_HELP_HOME_LINK, IDC_HELP_TIPS_LINK, IDC_HELP_CONTACT_LINK};
         for (int i = 0; i < 3; ++i) {
             HWND link = GetDlgItem(help, links[i]);
             seen.linksBound[i] = dynamic_cast<LinkLabel*>(app.Windows.FindObject(link)) != nullptr;
@@ -271,7 +271,7 @@ TEST_F(MainWindowTest, AboutOpensFromTheSystemMenuWhateverTheLowFourBits) {
             if (!about) {
                 continue;
             }
-            HWND link = GetDlgItem(about, 1003);
+            HWND link = GetDlgItem(about, IDC_ABOUT_WEB_LINK);
             seen[i].linkBound = dynamic_cast<LinkLabel*>(app.Windows.FindObject(link)) != nullptr;
             seen[i].linkText = WindowText(link);
             PressKey(about, VK_ESCAPE);
@@ -313,9 +313,9 @@ TEST_F(MainWindowTest, ALinkFailureInHelpLeavesTheMainWindowDisabled) {
         PostMessageA(GetDlgItem(main, IDHELP), BM_CLICK, 0, 0);
         HWND help = WaitForDialog(HelpCaption);
         ASSERT_NE(nullptr, help);
-        HWND link = GetDlgItem(help, 1007);
+        HWND link = GetDlgItem(help, IDC_HELP_HOME_LINK);
         SetWindowTextA(link, address.c_str());
-        PostMessageA(help, WM_COMMAND, MAKEWPARAM(1007, STN_CLICKED),
+        PostMessageA(help, WM_COMMAND, MAKEWPARAM(IDC_HELP_HOME_LINK, STN_CLICKED),
                      reinterpret_cast<LPARAM>(link));
         HWND box = WaitForDialog(app.ModuleName.Text());
         ASSERT_NE(nullptr, box);

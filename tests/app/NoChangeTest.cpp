@@ -7,6 +7,7 @@
 #include "Snapshot.h"
 #include "WindowDriver.h"
 #include "WindowRun.h"
+#include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,6 @@ namespace {
 
 const char* const InstallFolder = "C:\\Program Files (x86)\\Tessaly\\Velmont";
 const char* const ConfigurationRoot = "C:\\users\\Public\\Velmont";
-const int GenerateTraceId = 1004;
 const char* const TraceModeValue =
     "Software\\Tessaly\\Velmont\\Configurations\\Head Office\\Main [TraceMode] type 4 = ";
 
@@ -65,7 +65,7 @@ bool RunWindowMode(ReportClose close, int& checkBefore) {
         if (!report) {
             return false;
         }
-        HWND box = GetDlgItem(report, GenerateTraceId);
+        HWND box = GetDlgItem(report, IDC_GENERATE_TRACE);
         checkBefore = static_cast<int>(SendMessageA(box, BM_GETCHECK, 0, 0));
         if (close == ReportClose::CloseWithBoxChanged) {
             SendMessageA(box, BM_CLICK, 0, 0);

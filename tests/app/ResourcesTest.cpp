@@ -1,3 +1,5 @@
+#include "resources/ResourceIds.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -36,7 +38,8 @@ std::vector<GroupEntry> GroupEntries(const char* type, unsigned id) {
 } // namespace
 
 TEST(Resources, IconHoldsA32And16PixelImage) {
-    std::vector<GroupEntry> entries = GroupEntries(MAKEINTRESOURCEA(14), 128); // RT_GROUP_ICON
+    std::vector<GroupEntry> entries =
+        GroupEntries(MAKEINTRESOURCEA(14), IDI_DOCTOR); // RT_GROUP_ICON
     ASSERT_EQ(2u, entries.size());
     EXPECT_EQ(32, entries[0].width);
     EXPECT_EQ(32, entries[0].height);
@@ -47,13 +50,14 @@ TEST(Resources, IconHoldsA32And16PixelImage) {
         EXPECT_EQ(4, entry.bits);
     }
     HICON small = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128), IMAGE_ICON, 16, 16, 0));
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DOCTOR), IMAGE_ICON, 16, 16, 0));
     EXPECT_NE(nullptr, small);
     DestroyIcon(small);
 }
 
 TEST(Resources, CursorIsA32PixelHandWithItsHotSpotAtTheFingertip) {
-    std::vector<GroupEntry> entries = GroupEntries(MAKEINTRESOURCEA(12), 1224); // RT_GROUP_CURSOR
+    std::vector<GroupEntry> entries =
+        GroupEntries(MAKEINTRESOURCEA(12), IDR_HAND_CURSOR); // RT_GROUP_CURSOR
     ASSERT_EQ(1u, entries.size());
     HMODULE module = GetModuleHandleA(nullptr);
     HRSRC image = FindResourceA(module, MAKEINTRESOURCEA(entries[0].id), MAKEINTRESOURCEA(1));
@@ -65,7 +69,7 @@ TEST(Resources, CursorIsA32PixelHandWithItsHotSpotAtTheFingertip) {
     EXPECT_EQ(2, hotSpot[1]);
     EXPECT_EQ(32, header->biWidth);
     EXPECT_EQ(4, header->biBitCount);
-    HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1224));
+    HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_HAND_CURSOR));
     ASSERT_NE(nullptr, hand);
     ICONINFO info = {};
     ASSERT_TRUE(GetIconInfo(hand, &info));

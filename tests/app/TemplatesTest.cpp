@@ -1,6 +1,7 @@
-#include "app/ExampleTexts.h"
+#include "resources/ExampleTexts.h"
 
 #include "DialogWatcher.h"
+#include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
@@ -35,16 +36,16 @@ const DWORD Push = BS_PUSHBUTTON | WS_TABSTOP;
 
 const std::vector<Template>& Templates() {
     static const std::vector<Template> templates = {
-        {102,
+        {IDD_MAIN,
          "Doctor Velmont",
          InfoStyle | WS_VISIBLE,
          WS_EX_APPWINDOW,
          {402, 223},
          {
              {-1, "Static", Text, 0, {5, 5, 21, 8}, "Status"},
-             {1002, "Static", Text, 0, {40, 5, 340, 8}, ""},
+             {IDC_STATUS_LINE, "Static", Text, 0, {40, 5, 340, 8}, ""},
              // An edit control trades its border for a sunken edge when it is made.
-             {1000,
+             {IDC_REPORT_LOG,
               "Edit",
               ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
               WS_EX_CLIENTEDGE,
@@ -54,22 +55,22 @@ const std::vector<Template>& Templates() {
              {2, "Button", Push, 0, {145, 200, 45, 15}, "Cl&ose"},
              {9, "Button", Push, 0, {270, 200, 45, 15}, "&Help..."},
          }},
-        {131,
+        {IDD_REPORT,
          "Doctor's Report",
          InfoStyle,
          0,
          {277, 198},
          {
-             {1008, "Static", PlainText, 0, {10, 10, 250, 45}, ""},
-             {1009, "Static", PlainText, 0, {10, 65, 250, 60}, ""},
-             {1004,
+             {IDC_DIAGNOSIS_TEXT, "Static", PlainText, 0, {10, 10, 250, 45}, ""},
+             {IDC_ADVICE_TEXT, "Static", PlainText, 0, {10, 65, 250, 60}, ""},
+             {IDC_GENERATE_TRACE,
               "Button",
               BS_AUTOCHECKBOX | WS_TABSTOP,
               0,
               {10, 130, 165, 10},
               "&Generate diagnostic trace files"},
              {-1, "Static", Text, 0, {5, 145, 115, 8}, "For latest information on the Web :"},
-             {1006, "Static", Text, 0, {130, 145, 135, 8}, VLD_WEB_HOME},
+             {IDC_REPORT_WEB_LINK, "Static", Text, 0, {130, 145, 135, 8}, VLD_WEB_HOME},
              {-1,
               "Static",
               Text,
@@ -78,9 +79,9 @@ const std::vector<Template>& Templates() {
               "To send the Doctor's report to Tessaly Software by e-mail press the 'Submit' "
               "button"},
              {1, "Button", Default, 0, {65, 175, 45, 15}, "Cl&ose"},
-             {1007, "Button", Push, 0, {155, 175, 45, 15}, "&Submit..."},
+             {IDC_SUBMIT, "Button", Push, 0, {155, 175, 45, 15}, "&Submit..."},
          }},
-        {130,
+        {IDD_HELP,
          "Velmont Doctor Help",
          InfoStyle,
          0,
@@ -115,7 +116,7 @@ const std::vector<Template>& Templates() {
               "Static",
               SS_CENTER | SS_CENTERIMAGE | WS_GROUP,
               WS_EX_STATICEDGE,
-              {102, 103, 80, 15},
+              {IDD_MAIN, 103, 80, 15},
               VLD_SUPPORT_EMAIL},
              {-1, "Static", SS_ICON, 0, {188, 100, 21, 20}, nullptr},
              {-1,
@@ -124,15 +125,15 @@ const std::vector<Template>& Templates() {
               0,
               {5, 125, 275, 8},
               "For updated tips and advice please visit the web site by clicking on a link : "},
-             {1007, "Static", Text, 0, {15, 140, 135, 8}, VLD_WEB_HOME},
+             {IDC_HELP_HOME_LINK, "Static", Text, 0, {15, 140, 135, 8}, VLD_WEB_HOME},
              {-1, "Static", Text, 0, {165, 140, 65, 8}, "Velmont Index page"},
-             {1006, "Static", Text, 0, {15, 150, 140, 8}, VLD_WEB_FAQ},
+             {IDC_HELP_TIPS_LINK, "Static", Text, 0, {15, 150, 140, 8}, VLD_WEB_FAQ},
              {-1, "Static", Text, 0, {165, 150, 56, 8}, "Problems and tips"},
-             {1005, "Static", Text, 0, {15, 160, 145, 8}, VLD_WEB_CONTACT},
+             {IDC_HELP_CONTACT_LINK, "Static", Text, 0, {15, 160, 145, 8}, VLD_WEB_CONTACT},
              {-1, "Static", Text, 0, {165, 160, 74, 8}, "About Tessaly Software"},
              {1, "Button", Default, 0, {120, 175, 45, 15}, "Cl&ose"},
          }},
-        {100,
+        {IDD_ABOUT,
          "About Velmont Doctor ",
          InfoStyle,
          0,
@@ -143,7 +144,7 @@ const std::vector<Template>& Templates() {
              {-1, "Static", Text, 0, {40, 25, 119, 8}, VLD_MAKER_NOTICE},
              {1, "Button", Default | WS_GROUP, 0, {175, 35, 45, 15}, "OK"},
              {-1, "Static", Text, 0, {40, 45, 110, 8}, "Velmont Fault Diagnosis"},
-             {1003, "Static", Text, 0, {40, 65, 110, 8}, VLD_WEB_HOME},
+             {IDC_ABOUT_WEB_LINK, "Static", Text, 0, {40, 65, 110, 8}, VLD_WEB_HOME},
          }},
     };
     return templates;

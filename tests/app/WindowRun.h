@@ -9,7 +9,6 @@ extern const char* const ReportCaption; // the report dialog
 const DWORD WindowLimit = 30000;
 
 // The visible top-level window of the process with that caption, or null.
-HWND FindWindowOf(DWORD process, const char* caption);
 
 // The real Doctor started in window mode, to be driven with window messages; ended by force if a
 // test leaves it running.

@@ -53,7 +53,7 @@ TEST_F(ConfigurationCheckTest, EventsWithWorkGroupsAndASchemeWithItems) {
     Number("Alerts", "OfficeCount", 2);
     Text("Alerts", "Office0", "Mail");
     Text("Alerts", "Office1", "Sound");
-    EXPECT_EQ(0, ConfigurationCheck(report));
+    EXPECT_EQ(0u, ConfigurationCheck(report));
     EXPECT_EQ("Config Version 1\r\n"
               "Events :\r\n"
               "Event 0 Home 15 30\r\n"
@@ -72,7 +72,7 @@ TEST_F(ConfigurationCheckTest, EventsWithWorkGroupsAndASchemeWithItems) {
 }
 
 TEST_F(ConfigurationCheckTest, NothingConfigured) {
-    EXPECT_EQ(2, ConfigurationCheck(report));
+    EXPECT_EQ(2u, ConfigurationCheck(report));
     EXPECT_EQ("Config Version 0\r\n"
               "No events are scheduled\r\n"
               "No alerts are configured\r\n"
@@ -85,7 +85,7 @@ TEST_F(ConfigurationCheckTest, VersionAndCountsDecideTheResult) {
         DWORD version;
         DWORD events;
         DWORD schemes;
-        int32_t result;
+        StageCode result;
     } const cases[] = {
         {1, 1, 1, 0}, {2, 0, 0, 2},          {2, 1, 1, 2},
         {1, 0, 1, 3}, {1, 1, 0, 3},          {1, 0xFFFFFFFF, 1, 3},
@@ -111,7 +111,7 @@ TEST_F(ConfigurationCheckTest, MissingItemsAreEmptyItems) {
     Text("Alerts", "SchemeNames0", "Night");
     Text("Alerts", "NightCount", "2");
     Text("Alerts", "Night0", "not listed: the count is text");
-    EXPECT_EQ(3, ConfigurationCheck(report));
+    EXPECT_EQ(3u, ConfigurationCheck(report));
     EXPECT_EQ("Config Version 1\r\n"
               "No events are scheduled\r\n"
               "Alerts :\r\n"
@@ -135,7 +135,7 @@ TEST_F(ConfigurationCheckTest, OddEventEntries) {
     Number("WorkGroups", "Work4294967294_Count", 1);
     Text("WorkGroups", "Work4294967294_0", "Item of minus two");
     Number("Alerts", "SchemeNamesCount", 1);
-    EXPECT_EQ(0, ConfigurationCheck(report));
+    EXPECT_EQ(0u, ConfigurationCheck(report));
     EXPECT_EQ("Config Version 1\r\n"
               "Events :\r\n"
               "Event 0  0 0\r\n"

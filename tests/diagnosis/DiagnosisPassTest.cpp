@@ -6,6 +6,7 @@
 #include "Registry.h"
 #include "Scratch.h"
 #include "SystemLibraries.h"
+#include "resources/Version.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ TEST_F(DiagnosisPassTest, AnAbsentProductGivesTheHeaderOnly) {
     RunDiagnosisPass(report);
     std::string text = report.Text().Text();
     EXPECT_EQ(5u, LineCount(text));
-    EXPECT_EQ(0u, text.find("Velmont Doctor version '1.24'\r\n"));
+    EXPECT_EQ(0u, text.find("Velmont Doctor version '" VLD_VERSION_TEXT "'\r\n"));
     EXPECT_EQ(std::string::npos, text.find("Analysis result"));
     EXPECT_EQ(1u, report.Analysis.InstallResult);
     EXPECT_EQ(0u, report.Analysis.FilesResult);

@@ -30,7 +30,7 @@ protected:
         SetString(HKEY_LOCAL_MACHINE, UninstallPath, "UninstallString", "C:\\Velmont\\un.exe");
     }
 
-    uint32_t Check() {
+    StageCode Check() {
         ConfigStore store;
         store.Load();
         report.TraceModeOn = true;

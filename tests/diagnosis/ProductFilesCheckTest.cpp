@@ -56,14 +56,14 @@ protected:
 } // namespace
 
 TEST_F(ProductFilesCheckTest, EveryFileWithAVersionGetsItsLine) {
-    EXPECT_EQ(0, ProductFilesCheck(report));
+    EXPECT_EQ(0u, ProductFilesCheck(report));
     EXPECT_EQ(SystemLines + VersionLines(scratch.Path()), report.Text());
 }
 
 TEST_F(ProductFilesCheckTest, AMissingFileIsReportedAndTheOthersStillProbed) {
     DeleteFileA(scratch.File("VLLib.dll").c_str());
     DeleteFileA(scratch.File("Licence.rtf").c_str());
-    EXPECT_EQ(6, ProductFilesCheck(report));
+    EXPECT_EQ(6u, ProductFilesCheck(report));
     std::string failed = std::string("Failed to open file '") + scratch.File("VLLib.dll") +
                          "' : " + SystemErrorText(ERROR_FILE_NOT_FOUND).Text();
     std::string licence = std::string("Failed to open file '") + scratch.File("Licence.rtf") +
@@ -74,20 +74,20 @@ TEST_F(ProductFilesCheckTest, AMissingFileIsReportedAndTheOthersStillProbed) {
 
 TEST_F(ProductFilesCheckTest, ATrailingBackslashDoublesAtTheJoin) {
     report.InstallFolder.Assign((scratch.Path() + "\\").c_str());
-    EXPECT_EQ(0, ProductFilesCheck(report));
+    EXPECT_EQ(0u, ProductFilesCheck(report));
     EXPECT_EQ(SystemLines + VersionLines(scratch.Path() + "\\"), report.Text());
 }
 
 TEST_F(ProductFilesCheckTest, NoInstallationFolderChecksOnlyTheSystemLibraries) {
     report.InstallFolder.Empty();
-    EXPECT_EQ(0, ProductFilesCheck(report));
+    EXPECT_EQ(0u, ProductFilesCheck(report));
     EXPECT_EQ(SystemLines, report.Text());
 }
 
 TEST_F(ProductFilesCheckTest, AnOldClassLibraryEndsTheStage) {
     ASSERT_TRUE(libraries.Put("mfc42.dll", "system\\old\\mfc42.dll"));
     DeleteFileA(scratch.File("VLLib.dll").c_str());
-    EXPECT_EQ(5, ProductFilesCheck(report));
+    EXPECT_EQ(5u, ProductFilesCheck(report));
     EXPECT_EQ("System Dll mfc42.dll Version 4.21.7000\r\n"
               "System Dll mfc42.dll Out of date need version 4.21.7022\r\n",
               report.Text());
@@ -95,7 +95,7 @@ TEST_F(ProductFilesCheckTest, AnOldClassLibraryEndsTheStage) {
 
 TEST_F(ProductFilesCheckTest, AMissingRuntimeEndsTheStage) {
     ASSERT_TRUE(libraries.Remove("msvcrt.dll"));
-    EXPECT_EQ(5, ProductFilesCheck(report));
+    EXPECT_EQ(5u, ProductFilesCheck(report));
     EXPECT_EQ(std::string("System Dll mfc42.dll Version 6.00.8168.0\r\n") +
                   "Failed to open file '" + libraries.Path("msvcrt.dll") +
                   "' : " + SystemErrorText(ERROR_FILE_NOT_FOUND).Text(),

@@ -3,6 +3,7 @@
 #include "diagnosis/MemoryReport.h"
 
 #include "Registry.h"
+#include "resources/Version.h"
 
 #include <gtest/gtest.h>
 
@@ -48,5 +49,6 @@ TEST(ReportHeader, EachRunStartsFromAZeroedResult) {
     EXPECT_EQ(1u, report.Analysis.InstallResult);
     EXPECT_EQ(0u, report.Analysis.FilesResult);
     EXPECT_EQ(0u, report.Analysis.ConfigResult);
-    EXPECT_EQ(0u, std::string(report.Text().Text()).find("Velmont Doctor version '1.24'\r\n"));
+    EXPECT_EQ(0u, std::string(report.Text().Text())
+                      .find("Velmont Doctor version '" VLD_VERSION_TEXT "'\r\n"));
 }

@@ -134,3 +134,12 @@ bool SetClipboardText(const std::string& text) {
     CloseClipboard();
     return done;
 }
+
+std::string ExpectedMessage(const std::string& diagnosis, const std::string& report,
+                            const std::string& log) {
+    return "Please add a description of the problem you are having :\r\n"
+           "<Your problem description>\r\n"
+           "\r\n\r\nDoctor's Prognosis :\r\n" +
+           diagnosis + "\r\n\r\nDoctor's Report :\r\n" + report + "\r\n\r\nInstallation Log :\r\n" +
+           log;
+}

@@ -81,3 +81,7 @@ private:
 // The clipboard's text (CF_TEXT) up to its NUL; hasText tells whether there was any.
 std::string ClipboardText(bool& hasText);
 bool SetClipboardText(const std::string& text);
+
+// The message a submission assembles from its three pieces, spelled out.
+std::string ExpectedMessage(const std::string& diagnosis, const std::string& report,
+                            const std::string& log);

@@ -1,6 +1,7 @@
 #include "report/Prognosis.h"
 
 #include "base/Str.h"
+#include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
@@ -8,34 +9,43 @@ namespace {
 
 struct Row {
     AnalysisResult result;
-    unsigned diagnosis;
-    unsigned advice;
+    Prognosis expected;
 };
 
 } // namespace
 
 TEST(Prognosis, FirstMatchingRowWins) {
+    const Prognosis Healthy = {IDS_HEALTHY_DIAGNOSIS, IDS_HEALTHY_ADVICE};
+    const Prognosis Damaged = {IDS_DAMAGED_DIAGNOSIS, IDS_DAMAGED_ADVICE};
+    const Prognosis Absent = {IDS_NOT_INSTALLED_DIAGNOSIS, IDS_NOT_INSTALLED_ADVICE};
+    const Prognosis Component = {IDS_SYSTEM_COMPONENT_DIAGNOSIS, IDS_SYSTEM_COMPONENT_ADVICE};
+    const Prognosis Unconfigured = {IDS_UNCONFIGURED_DIAGNOSIS, IDS_UNCONFIGURED_ADVICE};
     const Row rows[] = {
-        {{0, 0, 0}, 102, 103}, {{0, 0, 2}, 102, 103}, {{0, 0, 3}, 116, 117}, {{0, 5, 3}, 115, 114},
-        {{0, 5, 0}, 115, 114}, {{0, 6, 0}, 108, 109}, {{0, 6, 3}, 108, 109}, {{1, 0, 0}, 112, 113},
-        {{3, 0, 3}, 108, 109}, {{3, 0, 0}, 108, 109}, {{6, 0, 0}, 108, 109}, {{6, 5, 3}, 108, 109},
+        {{0, 0, 0}, Healthy},   {{0, 0, 2}, Healthy},   {{0, 0, 3}, Unconfigured},
+        {{0, 5, 3}, Component}, {{0, 5, 0}, Component}, {{0, 6, 0}, Damaged},
+        {{0, 6, 3}, Damaged},   {{1, 0, 0}, Absent},    {{3, 0, 3}, Damaged},
+        {{3, 0, 0}, Damaged},   {{6, 0, 0}, Damaged},   {{6, 5, 3}, Damaged},
     };
     for (const Row& row : rows) {
         Prognosis chosen = PrognosisFor(row.result);
-        EXPECT_EQ(row.diagnosis, chosen.diagnosisId)
+        EXPECT_EQ(row.expected.diagnosisId, chosen.diagnosisId)
             << row.result.InstallResult << ":" << row.result.FilesResult << ":"
             << row.result.ConfigResult;
-        EXPECT_EQ(row.advice, chosen.adviceId);
+        EXPECT_EQ(row.expected.adviceId, chosen.adviceId);
     }
 }
 
 TEST(Prognosis, EveryChosenTextIsInTheStringTable) {
-    for (unsigned id : {101u, 102u, 103u, 108u, 109u, 112u, 113u, 114u, 115u, 116u, 117u}) {
+    for (unsigned id :
+         {IDS_ABOUT_MENU, IDS_HEALTHY_DIAGNOSIS, IDS_HEALTHY_ADVICE, IDS_DAMAGED_DIAGNOSIS,
+          IDS_DAMAGED_ADVICE, IDS_NOT_INSTALLED_DIAGNOSIS, IDS_NOT_INSTALLED_ADVICE,
+          IDS_SYSTEM_COMPONENT_ADVICE, IDS_SYSTEM_COMPONENT_DIAGNOSIS, IDS_UNCONFIGURED_DIAGNOSIS,
+          IDS_UNCONFIGURED_ADVICE}) {
         Str text;
         text.LoadText(id);
         EXPECT_GT(text.Length(), 10) << id;
     }
     Str about;
-    about.LoadText(101);
+    about.LoadText(IDS_ABOUT_MENU);
     EXPECT_STREQ("&About VLDoctor...", about.Text());
 }

@@ -9,6 +9,7 @@
 #include "ProgramApp.h"
 #include "Registry.h"
 #include "WindowDriver.h"
+#include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
@@ -41,10 +42,10 @@ struct ShownReport {
 
 ShownReport ReadReport(HWND window) {
     ShownReport shown;
-    shown.diagnosis = ItemText(window, ReportDialog::DiagnosisTextId);
-    shown.advice = ItemText(window, ReportDialog::AdviceTextId);
-    shown.check = SendDlgItemMessageA(window, ReportDialog::GenerateTraceId, BM_GETCHECK, 0, 0);
-    HWND link = GetDlgItem(window, ReportDialog::WebLinkId);
+    shown.diagnosis = ItemText(window, IDC_DIAGNOSIS_TEXT);
+    shown.advice = ItemText(window, IDC_ADVICE_TEXT);
+    shown.check = SendDlgItemMessageA(window, IDC_GENERATE_TRACE, BM_GETCHECK, 0, 0);
+    HWND link = GetDlgItem(window, IDC_REPORT_WEB_LINK);
     shown.linkBound = dynamic_cast<LinkLabel*>(TheApp->Windows.FindObject(link)) != nullptr;
     shown.linkText = WindowText(link);
     return shown;
@@ -163,7 +164,7 @@ TEST(ReportDialog, CloseStoresAChangedTraceSwitchAndEscapeNothing) {
             HWND window = WaitForDialog(ReportCaption);
             ASSERT_NE(nullptr, window);
             if (row.tick >= 0) {
-                SendDlgItemMessageA(window, ReportDialog::GenerateTraceId, BM_SETCHECK,
+                SendDlgItemMessageA(window, IDC_GENERATE_TRACE, BM_SETCHECK,
                                     row.tick ? BST_CHECKED : BST_UNCHECKED, 0);
             }
             if (row.close == CloseButton) {

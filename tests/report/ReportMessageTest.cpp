@@ -1,5 +1,6 @@
 #include "report/ReportMessage.h"
 
+#include "MailTestSupport.h"
 #include "Scratch.h"
 
 #include <gtest/gtest.h>
@@ -7,15 +8,6 @@
 #include <string>
 
 namespace {
-
-std::string ExpectedMessage(const std::string& diagnosis, const std::string& report,
-                            const std::string& log) {
-    return "Please add a description of the problem you are having :\r\n"
-           "<Your problem description>\r\n"
-           "\r\n\r\nDoctor's Prognosis :\r\n" +
-           diagnosis + "\r\n\r\nDoctor's Report :\r\n" + report + "\r\n\r\nInstallation Log :\r\n" +
-           log;
-}
 
 std::string Text(const Str& text) {
     return std::string(text.Text(), text.Length());

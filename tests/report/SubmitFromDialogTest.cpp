@@ -1,11 +1,12 @@
 #include "app/DoctorApp.h"
-#include "app/ExampleTexts.h"
 #include "app/MainDialog.h"
+#include "resources/ExampleTexts.h"
 
 #include "MailTestSupport.h"
 #include "ProgramApp.h"
 #include "Registry.h"
 #include "WindowDriver.h"
+#include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,6 @@ namespace {
 
 const char* const MainCaption = "Doctor Velmont";
 const char* const ReportCaption = "Doctor's Report";
-const int SubmitId = 1007;
-const int ReportLogId = 1000;
 
 // The main window after a run of the absent product, its report dialog open.
 class SubmitFromDialogTest : public ::testing::Test {
@@ -62,8 +61,8 @@ TEST_F(SubmitFromDialogTest, NoPutsTheWholeReportOnTheClipboardAndKeepsTheDialog
         HWND main = nullptr;
         HWND report = OpenReport(main);
         ASSERT_NE(nullptr, report);
-        seen.report = ItemText(main, ReportLogId);
-        PostMessageA(GetDlgItem(report, SubmitId), BM_CLICK, 0, 0);
+        seen.report = ItemText(main, IDC_REPORT_LOG);
+        PostMessageA(GetDlgItem(report, IDC_SUBMIT), BM_CLICK, 0, 0);
         HWND question = NextBox(nullptr);
         ASSERT_NE(nullptr, question);
         seen.question = ItemText(question, 0xFFFF);
@@ -111,7 +110,7 @@ TEST_F(SubmitFromDialogTest, AMailLibraryFailureKeepsTheMainWindowDisabled) {
         HWND main = nullptr;
         HWND report = OpenReport(main);
         ASSERT_NE(nullptr, report);
-        PostMessageA(GetDlgItem(report, SubmitId), BM_CLICK, 0, 0);
+        PostMessageA(GetDlgItem(report, IDC_SUBMIT), BM_CLICK, 0, 0);
         HWND question = NextBox(nullptr);
         ASSERT_NE(nullptr, question);
         PostMessageA(question, WM_COMMAND, IDYES, 0);

@@ -1,6 +1,6 @@
 #include "report/SubmitReport.h"
 
-#include "app/ExampleTexts.h"
+#include "resources/ExampleTexts.h"
 
 #include "report/ReportClipboard.h"
 #include "trace/TraceLog.h"
@@ -22,15 +22,6 @@ const char* const PasteNote = "The report has been pasted onto the Clipboard\nIn
                               "E-mail program use Edit | Paste and send it to "
                               "'" VLD_SUPPORT_EMAIL "'\n";
 const char* const Untouched = "clipboard before the submission";
-
-std::string ExpectedMessage(const std::string& diagnosis, const std::string& report,
-                            const std::string& log) {
-    return "Please add a description of the problem you are having :\r\n"
-           "<Your problem description>\r\n"
-           "\r\n\r\nDoctor's Prognosis :\r\n" +
-           diagnosis + "\r\n\r\nDoctor's Report :\r\n" + report + "\r\n\r\nInstallation Log :\r\n" +
-           log;
-}
 
 class SubmitReportTest : public ::testing::Test {
 protected:

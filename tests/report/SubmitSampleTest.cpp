@@ -6,6 +6,7 @@
 #include "ProgramApp.h"
 #include "Programs.h"
 #include "WindowDriver.h"
+#include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +17,6 @@ namespace {
 const char* const MainCaption = "Doctor Velmont";
 const char* const ReportCaption = "Doctor's Report";
 const char* const InstallFolder = "C:\\Program Files (x86)\\Tessaly\\Velmont";
-const int SubmitId = 1007;
-const int ReportLogId = 1000;
 
 bool RunSampleTool(const char* variant) {
     ScratchFolder scratch;
@@ -46,8 +45,8 @@ protected:
             PressKey(main, VK_RETURN);
             HWND dialogBox = WaitForDialog(ReportCaption);
             ASSERT_NE(nullptr, dialogBox);
-            report = ItemText(main, ReportLogId);
-            PostMessageA(GetDlgItem(dialogBox, SubmitId), BM_CLICK, 0, 0);
+            report = ItemText(main, IDC_REPORT_LOG);
+            PostMessageA(GetDlgItem(dialogBox, IDC_SUBMIT), BM_CLICK, 0, 0);
             HWND question = WaitForDialog(app.ModuleName.Text());
             ASSERT_NE(nullptr, question);
             PostMessageA(question, WM_COMMAND, answer, 0);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Files.h"
+
 #include <windows.h>
 
 #include <string>
@@ -18,7 +20,3 @@ public:
 private:
     std::string path;
 };
-
-void RemoveTree(const std::string& path);
-bool WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);

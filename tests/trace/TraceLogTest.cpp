@@ -1,6 +1,5 @@
 #include "trace/TraceLog.h"
 
-#include "framework/AppBase.h"
 #include "trace/MessageBoxes.h"
 
 #include "DialogWatcher.h"
@@ -12,6 +11,15 @@
 #include <string>
 
 namespace {
+
+// The program as the message boxes see it: a name for the caption and no main window.
+class CaptionOwner : public MessageBoxOwner {
+public:
+    CaptionOwner() { SetMessageBoxOwner(this); }
+    ~CaptionOwner() override { SetMessageBoxOwner(nullptr); }
+    const char* Caption() const override { return "VLDoctor"; }
+    HWND MainWindow() const override { return nullptr; }
+};
 
 const char* const Stamp = "[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-6][0-9] ";
 
@@ -144,8 +152,7 @@ TEST_F(TraceLogTest, MessageBoxIsAlwaysLoggedAndShown) {
 
 TEST_F(TraceLogTest, ShowMessageAndAskQuestion) {
     Configure("flushed", 1);
-    AppBase app;
-    app.ModuleName.Assign("VLDoctor");
+    CaptionOwner owner;
     {
         DialogWatcher watcher(IDOK);
         ShowMessage(nullptr, "The report has been pasted %d", 1);
@@ -171,11 +178,10 @@ TEST_F(TraceLogTest, ShowMessageAndAskQuestion) {
 }
 
 TEST_F(TraceLogTest, SettingsFileWithHostileValues) {
-    AppBase app;
-    app.IniPath.Assign(scratch.File("VLDoctor.ini").c_str());
-    WriteBytes(app.IniPath.Text(),
+    std::string settings = scratch.File("VLDoctor.ini");
+    WriteBytes(settings,
                "[Settings]\r\nTraceMode=" + std::string(600, 'f') + "\r\nTraceFilter=lots\r\n");
-    LoadTraceSettings(app);
+    LoadTraceSettings(settings.c_str());
     EXPECT_EQ(TraceDebugger, TheTraceLog.Mode());
     EXPECT_EQ(0, TheTraceLog.Filter());
 }
@@ -185,10 +191,9 @@ TEST_F(TraceLogTest, UnwritableTemporaryFolderGivesDebuggerOutput) {
     GetEnvironmentVariableA("TMP", saved, sizeof saved);
     std::string missing = scratch.File("no-such-folder");
     SetEnvironmentVariableA("TMP", missing.c_str());
-    AppBase app;
-    app.IniPath.Assign(scratch.File("VLDoctor.ini").c_str());
-    WriteBytes(app.IniPath.Text(), "[Settings]\r\nTraceMode=file\r\nTraceFilter=1\r\n");
-    LoadTraceSettings(app);
+    std::string settings = scratch.File("VLDoctor.ini");
+    WriteBytes(settings, "[Settings]\r\nTraceMode=file\r\nTraceFilter=1\r\n");
+    LoadTraceSettings(settings.c_str());
     SetEnvironmentVariableA("TMP", saved);
     EXPECT_EQ(TraceDebugger, TheTraceLog.Mode());
     EXPECT_EQ(1, TheTraceLog.Filter());

@@ -3,6 +3,8 @@
 // virtual desktop, where the windows have their frames drawn.
 //
 // Usage: vlshots PROGRAM OUTPUT-FOLDER
+#include "WindowSearch.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -13,32 +15,10 @@ namespace {
 
 const DWORD WaitLimit = 30000;
 
-struct Search {
-    DWORD process;
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char caption[64] = {};
-    GetWindowTextA(window, caption, sizeof caption);
-    if (owner == search->process && IsWindowVisible(window) &&
-        std::string(caption) == search->caption) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND WaitForWindow(DWORD process, const char* caption) {
     for (DWORD waited = 0; waited < WaitLimit; waited += 50) {
-        Search search{process, caption, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            return search.found;
+        if (HWND found = FindWindowOf(process, caption)) {
+            return found;
         }
         Sleep(50);
     }

@@ -24,7 +24,8 @@ bool GetDword(HKEY root, const char* path, const char* name, DWORD& value);
 
 } // namespace TestRegistry
 
-// Removes the product's keys before and after a test.
+// Removes the product's keys before and after a test. Like every deletion here, it refuses to
+// run outside Wine, where the keys would be a real installation's.
 class ProductRegistryScope {
 public:
     ProductRegistryScope() { TestRegistry::ClearProduct(); }

@@ -1,5 +1,7 @@
 #include "Registry.h"
 
+#include "Wine.h"
+
 namespace TestRegistry {
 
 const char* const ProductRoot = "Software\\Tessaly";
@@ -20,6 +22,7 @@ HKEY Create(HKEY root, const char* path) {
 } // namespace
 
 void DeleteTree(HKEY root, const char* path) {
+    RequireWine("Velmont Doctor tests");
     for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
         HKEY key = nullptr;
         if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS | view, &key) == ERROR_SUCCESS) {

@@ -1,0 +1,48 @@
+# Fails when a source file includes a header of a higher layer. The folders under src/ are the
+# layers, lowest first; resources is a leaf every layer may include, and it includes none.
+# Run as: cmake -DSOURCE_DIR=<src folder> -P CheckLayers.cmake
+set(LAYERS base trace config diagnosis framework report app)
+
+if(NOT IS_DIRECTORY "${SOURCE_DIR}")
+    message(FATAL_ERROR "No source folder '${SOURCE_DIR}'")
+endif()
+
+function(layer_rank folder result)
+    list(FIND LAYERS "${folder}" rank)
+    set(${result} ${rank} PARENT_SCOPE)
+endfunction()
+
+file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/*.cpp"
+     "${SOURCE_DIR}/*.rc")
+set(violations 0)
+set(checked 0)
+foreach(source IN LISTS sources)
+    string(REGEX REPLACE "/.*" "" layer "${source}")
+    layer_rank("${layer}" rank)
+    if(rank EQUAL -1 AND NOT layer STREQUAL "resources")
+        message(SEND_ERROR "${source}: folder '${layer}' is not a known layer")
+        math(EXPR violations "${violations} + 1")
+        continue()
+    endif()
+    math(EXPR checked "${checked} + 1")
+    file(STRINGS "${SOURCE_DIR}/${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/")
+    foreach(line IN LISTS includes)
+        string(REGEX REPLACE "^[^\"]*\"([a-z]+)/.*" "\\1" target "${line}")
+        if(target STREQUAL "resources")
+            continue()
+        endif()
+        layer_rank("${target}" target_rank)
+        if(layer STREQUAL "resources" OR target_rank EQUAL -1 OR target_rank GREATER rank)
+            message(SEND_ERROR "${source}: a ${layer} file may not include '${line}'")
+            math(EXPR violations "${violations} + 1")
+        endif()
+    endforeach()
+endforeach()
+
+if(checked EQUAL 0)
+    message(FATAL_ERROR "No source files found under '${SOURCE_DIR}'")
+endif()
+if(violations GREATER 0)
+    message(FATAL_ERROR "${violations} include(s) against the layer order: ${LAYERS}")
+endif()
+message(STATUS "Layers: ${checked} files include only their own layer, lower ones and resources")

@@ -1,0 +1,5 @@
+#include "base/JoinPath.h"
+
+Str JoinPath(const Str& folder, const char* name) {
+    return Concat(Concat(folder, "\\"), name);
+}
