@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds everything and runs every test: the Windows build under Wine on its own X display,
-# then the platform-free core under the sanitizers and the fuzzers (scripts/host-tests.sh).
+# the signing script on copies of the programs, then the platform-free core under the
+# sanitizers and the fuzzers (scripts/host-tests.sh).
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD_DIR="$ROOT/build/win64"
@@ -16,6 +17,8 @@ wine_env_start
 ctest --preset win64 "$@"
 wine_env_stop
 trap - EXIT
+
+sh tests/scripts/sign-test.sh "$BUILD_DIR"
 
 # The platform-free core built for this machine: sanitizer tests, then each fuzz target.
 sh scripts/host-tests.sh

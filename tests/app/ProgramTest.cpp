@@ -1,3 +1,7 @@
+#include "DoctorOutcome.h"
+#include "Programs.h"
+#include "ReportRun.h"
+#include "Scratch.h"
 #include "WindowDriver.h"
 #include "WindowRun.h"
 
@@ -10,8 +14,7 @@ TEST(Program, WindowModeEndsWithExitCodeZero) {
         ASSERT_TRUE(program.Started());
         HWND main = program.WaitForWindow(MainCaption);
         ASSERT_NE(nullptr, main) << close;
-        EXPECT_EQ("Ready for analysis to begin. Press  Diagnose to begin",
-                  ControlText(main, 1002));
+        EXPECT_EQ("Ready for analysis to begin. Press  Diagnose to begin", ControlText(main, 1002));
         if (close == EscapeKey) {
             PressKey(main, VK_ESCAPE);
         } else if (close == CloseButton) {
@@ -21,4 +24,74 @@ TEST(Program, WindowModeEndsWithExitCodeZero) {
         }
         EXPECT_TRUE(program.EndedCleanly()) << close;
     }
+}
+
+TEST(Program, ConsoleCompanionReportsAsTheWindowProgramDoes) {
+    ScratchFolder scratch;
+    std::string expected = scratch.File("exe.txt");
+    std::string output = scratch.File("com.txt");
+    std::string errors = scratch.File("err.txt");
+    struct Run {
+        std::string arguments;
+        std::string standardOutput;
+    };
+    const Run runs[] = {{"/report", output}, {"/report \"" + output + "\"", ""}};
+    for (const char* variant : {"healthy", "missing-file"}) {
+        ASSERT_TRUE(LaySample(variant));
+        unsigned long exitCode = RunDoctor("/report", expected, "");
+        for (const Run& run : runs) {
+            EXPECT_EQ(exitCode,
+                      RunDoctor(run.arguments, run.standardOutput, errors, CompanionPath()))
+                << variant << " " << run.arguments;
+            EXPECT_TRUE(WithoutTimeLine(ReadBytes(expected)) == WithoutTimeLine(ReadBytes(output)))
+                << variant << " " << run.arguments;
+            EXPECT_EQ("", ReadBytes(errors)) << variant;
+        }
+    }
+    LaySample("clean");
+}
+
+TEST(Program, ConsoleCompanionStartsTheWindowAndReturnsAtOnce) {
+    ProgramRun run = RunProgram("\"" + CompanionPath() + "\"", "", "", WindowLimit / 3);
+    EXPECT_TRUE(run.finished);
+    EXPECT_EQ(0u, run.exitCode);
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (main = FindWindowA(nullptr, MainCaption)) != nullptr; }));
+    DWORD id = 0;
+    GetWindowThreadProcessId(main, &id);
+    HANDLE process =
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, id);
+    ASSERT_NE(nullptr, process);
+    char image[MAX_PATH + 1] = {};
+    DWORD size = MAX_PATH;
+    QueryFullProcessImageNameA(process, 0, image, &size);
+    EXPECT_EQ(DoctorPath(), std::string(image, size));
+    PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    DWORD code = 99;
+    if (WaitForSingleObject(process, WindowLimit) != WAIT_OBJECT_0) {
+        TerminateProcess(process, 99);
+    }
+    EXPECT_TRUE(GetExitCodeProcess(process, &code) && code == 0);
+    CloseHandle(process);
+}
+
+// Commands typed at a prompt (here read from its input): the prompt waits for a console program
+// only, so a whole report and the Doctor's exit code show that it ran VLDoctor.com.
+TEST(Program, APromptRunsTheConsoleCompanionAndWaitsForIt) {
+    ScratchFolder scratch;
+    std::string expected = scratch.File("exe.txt");
+    std::string report = scratch.File("report.txt");
+    std::string typed = scratch.File("typed.txt");
+    std::string prompt = scratch.File("prompt.txt");
+    ASSERT_TRUE(LaySample("missing-file"));
+    unsigned long exitCode = RunDoctor("/report", expected, "");
+    ASSERT_NE(0u, exitCode);
+    ASSERT_TRUE(WriteBytes(typed, "VLDoctor /report > \"" + report +
+                                      "\"\r\necho exit code %ERRORLEVEL%.\r\nexit\r\n"));
+    ProgramRun run = RunProgram("cmd", prompt, "", 60000, typed);
+    EXPECT_TRUE(run.finished);
+    EXPECT_NE(std::string::npos,
+              ReadBytes(prompt).find("exit code " + std::to_string(exitCode) + "."));
+    EXPECT_TRUE(WithoutTimeLine(ReadBytes(expected)) == WithoutTimeLine(ReadBytes(report)));
+    LaySample("clean");
 }

@@ -46,6 +46,10 @@ std::string DoctorPath() {
     return ProgramFolder() + "\\VLDoctor.exe";
 }
 
+std::string CompanionPath() {
+    return ProgramFolder() + "\\VLDoctor.com";
+}
+
 bool LaySample(const std::string& variant) {
     std::string command = "\"" + ProgramFolder() + "\\VLSample.exe\" " + variant;
     ProgramRun run = RunProgram(command, "", "");
@@ -53,8 +57,8 @@ bool LaySample(const std::string& variant) {
 }
 
 unsigned long RunDoctor(const std::string& arguments, const std::string& outputFile,
-                        const std::string& errorFile) {
-    ProgramRun run = RunProgram("\"" + DoctorPath() + "\" " + arguments, outputFile, errorFile);
+                        const std::string& errorFile, const std::string& program) {
+    ProgramRun run = RunProgram("\"" + program + "\" " + arguments, outputFile, errorFile);
     return run.finished ? run.exitCode : 255;
 }
 

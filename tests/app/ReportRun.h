@@ -2,11 +2,13 @@
 
 #include <string>
 
+std::string DoctorPath();
+std::string CompanionPath(); // VLDoctor.com, the console companion
+
 // Runs the sample tool and the Doctor the way a support engineer would, each as its own process.
 bool LaySample(const std::string& variant);
 unsigned long RunDoctor(const std::string& arguments, const std::string& outputFile,
-                        const std::string& errorFile);
-std::string DoctorPath();
+                        const std::string& errorFile, const std::string& program = DoctorPath());
 
 // Compares a report with an expected report kept with the tests: the first line and everything
 // after the header exactly, header lines 2 to 5 by the patterns the expected report holds, and

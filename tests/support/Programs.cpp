@@ -4,13 +4,15 @@
 
 namespace {
 
-// A handle the child inherits; closed when the wrapper goes.
+// A handle the child inherits, made anew for writing or opened for reading; closed when the
+// wrapper goes.
 class InheritedFile {
 public:
-    explicit InheritedFile(const std::string& path) {
+    InheritedFile(const std::string& path, DWORD access) {
         SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-        handle = CreateFileA(path.empty() ? "NUL" : path.c_str(), GENERIC_WRITE,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
+        handle = CreateFileA(path.empty() ? "NUL" : path.c_str(), access,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                             access == GENERIC_READ ? OPEN_EXISTING : CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     }
     InheritedFile(const InheritedFile&) = delete;
@@ -34,14 +36,16 @@ std::string ProgramFolder() {
 }
 
 ProgramRun RunProgram(const std::string& commandLine, const std::string& outputFile,
-                      const std::string& errorFile, unsigned long timeoutMs) {
+                      const std::string& errorFile, unsigned long timeoutMs,
+                      const std::string& inputFile) {
     ProgramRun run;
-    InheritedFile output(outputFile);
-    InheritedFile error(errorFile);
+    InheritedFile input(inputFile, GENERIC_READ);
+    InheritedFile output(outputFile, GENERIC_WRITE);
+    InheritedFile error(errorFile, GENERIC_WRITE);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = nullptr;
+    startup.hStdInput = inputFile.empty() ? nullptr : input.handle;
     startup.hStdOutput = output.handle;
     startup.hStdError = error.handle;
     PROCESS_INFORMATION process = {};

@@ -13,6 +13,8 @@ struct ProgramRun {
 };
 
 // Runs a command line in ProgramFolder() with standard output and error sent to the files
-// given (an empty name gives the null device) and waits for it, at most timeoutMs.
+// given (an empty name gives the null device), standard input read from inputFile when one is
+// named, and waits for it, at most timeoutMs.
 ProgramRun RunProgram(const std::string& commandLine, const std::string& outputFile,
-                      const std::string& errorFile, unsigned long timeoutMs = 60000);
+                      const std::string& errorFile, unsigned long timeoutMs = 60000,
+                      const std::string& inputFile = "");
