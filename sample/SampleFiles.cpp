@@ -70,6 +70,13 @@ void RemoveTree(const std::string& path) {
     RemoveDirectoryA(path.c_str());
 }
 
+std::string InstallationLog(const SampleVariant& variant, const std::string& folder) {
+    std::string account =
+        variant.credentials ? "Service account monitor password=Inst4ll-Secret\r\n" : "";
+    return "Velmont 2.4 setup log\r\nInstalling to " + folder + "\r\n" + account +
+           "Registered VLLib.dll\r\nSetup finished: success\r\n";
+}
+
 bool LayInstallFolder(const SampleVariant& variant, const std::string& stubFolder) {
     std::string folder = SampleInstallFolder;
     if (!MakeFolders(folder)) {
@@ -80,9 +87,7 @@ bool LayInstallFolder(const SampleVariant& variant, const std::string& stubFolde
                         "\r\n") &&
               WriteText(folder + "\\PresetConfig.ini",
                         "[Main]\r\nVersion=1\r\nTraceMode=0\r\n[Schedule]\r\nEventCount=0\r\n") &&
-              WriteText(folder + "\\VLInst.log",
-                        "Velmont 2.4 setup log\r\nInstalling to " + folder +
-                            "\r\nRegistered VLLib.dll\r\nSetup finished: success\r\n");
+              WriteText(folder + "\\VLInst.log", InstallationLog(variant, folder));
     for (const char* name : StubFiles) {
         if (!variant.everyProductFile && std::string(name) == "VLLib.dll") {
             continue;
@@ -93,11 +98,11 @@ bool LayInstallFolder(const SampleVariant& variant, const std::string& stubFolde
     return ok;
 }
 
-bool LayConfigurationFolder() {
+bool LayConfigurationFolder(const SampleVariant& variant) {
     std::string root = SampleConfigurationRoot;
     return MakeFolders(SampleConfigurationFolder) &&
            WriteText(SampleReportLog, "08 09:00:00 Report log opened\r\n") &&
-           WriteText(root + "\\VLWorkTrace.log", MonitorTraceLog()) &&
+           WriteText(root + "\\VLWorkTrace.log", MonitorTraceLog(variant.credentials)) &&
            WriteText(root + "\\VLSchedTrace.log", SchedulerTraceLog());
 }
 
@@ -134,7 +139,7 @@ bool LaySystemLibraries(const SampleVariant& variant, const std::string& stubFol
 
 bool LaySampleFiles(const SampleVariant& variant, const std::string& stubFolder) {
     return LayInstallFolder(variant, stubFolder) &&
-           (!variant.configurationFolder || LayConfigurationFolder()) &&
+           (!variant.configurationFolder || LayConfigurationFolder(variant)) &&
            LaySystemLibraries(variant, stubFolder);
 }
 

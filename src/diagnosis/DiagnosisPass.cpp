@@ -1,5 +1,6 @@
 #include "diagnosis/DiagnosisPass.h"
 
+#include "base/CredentialMask.h"
 #include "config/ConfigStore.h"
 #include "diagnosis/ConfigurationCheck.h"
 #include "diagnosis/InstallationCheck.h"
@@ -17,6 +18,7 @@ const uint32_t ProductAbsent = 1;
 // its status texts, the pause and the prognosis around this.
 void RunDiagnosisPass(RunContext& context) {
     context.Analysis = AnalysisResult();
+    context.MaskedCredentials = 0;
     WriteReportHeader(context);
     AnalysisResult& result = context.Analysis;
     result.InstallResult = InstallationCheck(context);
@@ -31,6 +33,7 @@ void RunDiagnosisPass(RunContext& context) {
     result.FilesResult = static_cast<uint32_t>(ProductFilesCheck(context));
     result.ConfigResult = static_cast<uint32_t>(ConfigurationCheck(context));
     CollectTraceLogs(context);
+    context.AppendToReport(MaskedCountLine(context.MaskedCredentials, "report"));
     Str line;
     line.Format("\r\nAnalysis result %u:%u:%u\r\n", static_cast<unsigned>(result.InstallResult),
                 static_cast<unsigned>(result.FilesResult),
