@@ -2,8 +2,8 @@
 
 #include "base/CredentialMask.h"
 
-// Every text the run takes from the product passes here, so no output of the report, on screen,
-// in a file, on the clipboard or in a mail, ever carries the product's credentials.
+// The product's trace-log lines and configuration lists reach the report only through here, so
+// no copy of the report, on screen, in a file, on the clipboard or in a mail, carries a credential.
 void RunContext::AppendProductText(const Str& text) {
     AppendToReport(MaskCredentials(text, MaskedCredentials));
 }
