@@ -17,20 +17,24 @@ const char* const StubFiles[] = {"VLWork.exe",   "VLUpgrade.exe", "VLTray.exe",
                                  "VLBrowse.exe", "VLSPos.exe",    "VLLib.dll"};
 const char* const SystemLibraries[] = {"mfc42.dll", "msvcrt.dll"};
 
+std::string InstallationLog(const SampleVariant& variant, const std::string& folder) {
+    std::string account =
+        variant.credentials ? "Service account monitor password=Inst4ll-Secret\r\n" : "";
+    return "Velmont 2.4 setup log\r\nInstalling to " + folder + "\r\n" + account +
+           "Registered VLLib.dll\r\nSetup finished: success\r\n";
+}
+
 bool LayInstallFolder(const SampleVariant& variant, const std::string& stubFolder) {
     std::string folder = SampleInstallFolder;
     if (!MakeFolders(folder)) {
         return false;
     }
-    bool ok =
-        WriteBytes(folder + "\\Licence.rtf",
-                   "{\\rtf1\\ansi Velmont licence agreement for the sample installation.\\par}"
-                   "\r\n") &&
-        WriteBytes(folder + "\\PresetConfig.ini",
-                   "[Main]\r\nVersion=1\r\nTraceMode=0\r\n[Schedule]\r\nEventCount=0\r\n") &&
-        WriteBytes(folder + "\\VLInst.log",
-                   "Velmont 2.4 setup log\r\nInstalling to " + folder +
-                       "\r\nRegistered VLLib.dll\r\nSetup finished: success\r\n");
+    bool ok = WriteBytes(folder + "\\Licence.rtf",
+                        "{\\rtf1\\ansi Velmont licence agreement for the sample installation.\\par}"
+                        "\r\n") &&
+              WriteBytes(folder + "\\PresetConfig.ini",
+                        "[Main]\r\nVersion=1\r\nTraceMode=0\r\n[Schedule]\r\nEventCount=0\r\n") &&
+              WriteBytes(folder + "\\VLInst.log", InstallationLog(variant, folder));
     for (const char* name : StubFiles) {
         if (!variant.everyProductFile && std::string(name) == "VLLib.dll") {
             continue;
@@ -41,11 +45,11 @@ bool LayInstallFolder(const SampleVariant& variant, const std::string& stubFolde
     return ok;
 }
 
-bool LayConfigurationFolder() {
+bool LayConfigurationFolder(const SampleVariant& variant) {
     std::string root = SampleConfigurationRoot;
     return MakeFolders(SampleConfigurationFolder) &&
            WriteBytes(SampleReportLog, "08 09:00:00 Report log opened\r\n") &&
-           WriteBytes(root + "\\VLWorkTrace.log", MonitorTraceLog()) &&
+           WriteBytes(root + "\\VLWorkTrace.log", MonitorTraceLog(variant.credentials)) &&
            WriteBytes(root + "\\VLSchedTrace.log", SchedulerTraceLog());
 }
 
@@ -82,7 +86,7 @@ bool LaySystemLibraries(const SampleVariant& variant, const std::string& stubFol
 
 bool LaySampleFiles(const SampleVariant& variant, const std::string& stubFolder) {
     return LayInstallFolder(variant, stubFolder) &&
-           (!variant.configurationFolder || LayConfigurationFolder()) &&
+           (!variant.configurationFolder || LayConfigurationFolder(variant)) &&
            LaySystemLibraries(variant, stubFolder);
 }
 

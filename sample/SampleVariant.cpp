@@ -30,6 +30,9 @@ std::vector<SampleVariant> MakeVariants() {
     variants.back().configurationVersion = 2;
     variants.push_back(Variant("no-events", "0:0:3, no scheduled events"));
     variants.back().events = false;
+    variants.push_back(
+        Variant("credentials", "0:0:0, logins in a trace log, a site, the setup log"));
+    variants.back().credentials = true;
     return variants;
 }
 

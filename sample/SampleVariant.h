@@ -18,6 +18,7 @@ struct SampleVariant {
     bool currentClassLibrary = true;
     uint32_t configurationVersion = 1;
     bool events = true;
+    bool credentials = false; // in a trace log, a site name and the installation log
 };
 
 const std::vector<SampleVariant>& SampleVariants();

@@ -34,7 +34,7 @@ max_len() {
 }
 
 failed=""
-for target in CompareVersion Format ParseInt Split TailScanner; do
+for target in CompareVersion CredentialMask Format ParseInt Split TailScanner; do
     echo "== Fuzzing $target for $FUZZ_SECONDS s"
     corpus="$TMPDIR/corpus-$target"
     rm -rf "$corpus"

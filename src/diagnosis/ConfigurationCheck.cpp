@@ -12,7 +12,7 @@ void AppendItems(RunContext& context, const ConfigList& items) {
     Str line;
     for (int32_t i = 0; i < items.Count(); ++i) {
         line.Format("Item '%s'\r\n", items.GetAt(i).Text());
-        context.AppendToReport(WholeLine(line));
+        context.AppendProductText(WholeLine(line));
     }
 }
 
@@ -30,7 +30,7 @@ bool ReportEvents(RunContext& context) {
         ScheduleEvent event(events.GetAt(i));
         line.Format("Event %u %s %u %u\r\n", static_cast<unsigned>(i), event.text0.Text(),
                     static_cast<unsigned>(event.number1), static_cast<unsigned>(event.number2));
-        context.AppendToReport(WholeLine(line));
+        context.AppendProductText(WholeLine(line));
         ListWorkGroup(context, event.workGroup);
     }
     return true;
@@ -51,7 +51,7 @@ bool ReportAlerts(RunContext& context) {
         ConfigList items("Alerts", scheme.Text());
         items.Load("");
         line.Format("Scheme '%s'\r\n", scheme.Text());
-        context.AppendToReport(WholeLine(line));
+        context.AppendProductText(WholeLine(line));
         AppendItems(context, items);
     }
     return true;
@@ -68,7 +68,7 @@ void ReportSites(RunContext& context) {
     Str line;
     for (int32_t i = 0; i < sites.Count(); ++i) {
         line.Format("Site '%s'\r\n", sites.GetAt(i).Text());
-        context.AppendToReport(WholeLine(line));
+        context.AppendProductText(WholeLine(line));
     }
 }
 
@@ -81,7 +81,7 @@ void ListWorkGroup(RunContext& context, int32_t number) {
     Str line;
     line.Format("Work Group Name '%s'\r\n",
                 ConfigString("WorkGroups", key.Text(), "").Value().Text());
-    context.AppendToReport(WholeLine(line));
+    context.AppendProductText(WholeLine(line));
     Str prefix;
     prefix.Format("Work%u_", group);
     ConfigList items("WorkGroups", prefix.Text());

@@ -1,5 +1,6 @@
 #include "diagnosis/DiagnosisPass.h"
 
+#include "base/CredentialMask.h"
 #include "config/ConfigStore.h"
 #include "diagnosis/ConfigurationCheck.h"
 #include "diagnosis/InstallationCheck.h"
@@ -11,6 +12,7 @@
 // its status texts, the pause and the prognosis around this.
 void RunDiagnosisPass(RunContext& context) {
     context.Analysis = AnalysisResult();
+    context.MaskedCredentials = 0;
     WriteReportHeader(context);
     AnalysisResult& result = context.Analysis;
     result.InstallResult = InstallationCheck(context);
@@ -25,6 +27,7 @@ void RunDiagnosisPass(RunContext& context) {
     result.FilesResult = ProductFilesCheck(context);
     result.ConfigResult = ConfigurationCheck(context);
     CollectTraceLogs(context);
+    context.AppendToReport(MaskedCountLine(context.MaskedCredentials, "report"));
     Str line;
     line.Format("\r\nAnalysis result %u:%u:%u\r\n", static_cast<unsigned>(result.InstallResult),
                 static_cast<unsigned>(result.FilesResult),

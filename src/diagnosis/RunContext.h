@@ -20,10 +20,12 @@ class RunContext {
 public:
     virtual ~RunContext() = default;
     virtual void AppendToReport(const Str& text) = 0;
+    void AppendProductText(const Str& text);
 
     AnalysisResult Analysis;
     Str InstallFolder;
     Str ConfigFolder;
     Str ConfigName;
     bool TraceModeOn = false;
+    int32_t MaskedCredentials = 0;
 };

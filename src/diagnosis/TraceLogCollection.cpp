@@ -9,14 +9,28 @@ namespace {
 
 const int32_t TailLines = 100;
 
-// Each piece goes to the report as it comes, as a zero-terminated text.
+// The pieces of a line are joined, as zero-terminated texts, before the line goes to the report:
+// a credential cut in two by a piece boundary is still masked whole.
 class ReportTail : public TailSink {
 public:
     explicit ReportTail(RunContext& context) : context(context) {}
-    void Piece(const char* text, int32_t) override { context.AppendToReport(Str(text)); }
+    void Piece(const char* text, int32_t size) override {
+        line.Append(text);
+        if (size > 0 && text[size - 1] == '\n') {
+            Flush();
+        }
+    }
+    // The last line of a file may have no line end.
+    void Flush() {
+        if (!line.IsEmpty()) {
+            context.AppendProductText(line);
+            line.Empty();
+        }
+    }
 
 private:
     RunContext& context;
+    Str line;
 };
 
 } // namespace
@@ -33,6 +47,7 @@ bool CopyFileTail(RunContext& context, const char* path, int32_t maxLines) {
     context.AppendToReport(heading);
     ReportTail sink(context);
     ScanTail(file, maxLines, sink);
+    sink.Flush();
     return true;
 }
 

@@ -1,9 +1,11 @@
 #include "report/ReportMessage.h"
 
+#include "base/CredentialMask.h"
 #include "base/JoinPath.h"
 #include "report/Prognosis.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -26,6 +28,11 @@ private:
     FILE* file;
 };
 
+bool EndsLine(const char* piece) {
+    size_t length = strlen(piece);
+    return length > 0 && piece[length - 1] == '\n';
+}
+
 } // namespace
 
 Str BuildReportMessage(const Str& diagnosisText, const Str& reportText, const Str& installLog) {
@@ -40,7 +47,8 @@ Str BuildReportMessage(const Str& diagnosisText, const Str& reportText, const St
     return message;
 }
 
-// Binary mode: the line ends of the log reach the message unchanged.
+// Binary mode: the line ends of the log reach the message unchanged. The pieces of a line are
+// joined before it is masked, so a credential across a piece boundary is masked whole.
 Str ReadInstallLog(const Str& installFolder) {
     Str log;
     if (installFolder.IsEmpty()) {
@@ -52,9 +60,17 @@ Str ReadInstallLog(const Str& installFolder) {
         return log;
     }
     char piece[LogPieceSize];
+    Str line;
+    int32_t masked = 0;
     while (fgets(piece, sizeof piece, file.Handle())) {
-        log.Append(piece);
+        line.Append(piece);
+        if (EndsLine(piece)) {
+            log.Append(MaskCredentials(line, masked));
+            line.Empty();
+        }
     }
+    log.Append(MaskCredentials(line, masked));
+    log.Append(MaskedCountLine(masked, "installation log"));
     return log;
 }
 

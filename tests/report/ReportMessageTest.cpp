@@ -64,6 +64,15 @@ TEST(InstallLog, ReadByteForByte) {
     }
 }
 
+TEST(InstallLog, CredentialsAreMaskedWholeAndCounted) {
+    ScratchFolder folder;
+    std::string as(500, 'a'); // a piece boundary falls inside the address
+    ASSERT_TRUE(WriteBytes(folder.File("VLInst.log"), as + " sid=x https://u:S3cret@h/\r\nauth=t"));
+    EXPECT_EQ(as + " sid=**** https://u:****@h/\r\nauth=****" +
+                  "\r\n3 credentials masked in this installation log\r\n",
+              Text(ReadInstallLog(folder.Path().c_str())));
+}
+
 TEST(InstallLog, NoLogGivesEmptyText) {
     ScratchFolder folder;
     EXPECT_TRUE(ReadInstallLog(folder.Path().c_str()).IsEmpty());

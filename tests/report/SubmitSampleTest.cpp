@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -25,12 +26,14 @@ bool RunSampleTool(const char* variant) {
     return run.finished && run.exitCode == 0;
 }
 
-// The healthy sample laid for the test and removed after it; the program's start-up as the
-// window would have it (trace settings, then the product configuration).
+// A sample (the healthy one unless named) laid for the test and removed after it; the program's
+// start-up as the window would have it (trace settings, then the product configuration).
 class SubmitSampleTest : public ::testing::Test {
 protected:
+    explicit SubmitSampleTest(const char* variant = "healthy") : variant(variant) {}
+
     void SetUp() override {
-        ASSERT_TRUE(RunSampleTool("healthy"));
+        ASSERT_TRUE(RunSampleTool(variant));
         app.StartUp();
         dialog.pauseMilliseconds = 0;
     }
@@ -72,10 +75,37 @@ protected:
         WriteBytes(folder + "\\" + name, text);
     }
 
+    const char* variant;
     ProgramApp app;
     MainDialog dialog;
     ScratchFolder scratch;
 };
+
+class CredentialsSampleTest : public SubmitSampleTest {
+protected:
+    CredentialsSampleTest() : SubmitSampleTest("credentials") {}
+
+    std::string DoctorOutput(const char* mode) {
+        std::string path = scratch.File(std::string(mode + 1) + ".txt");
+        RunProgram(std::string("VLDoctor.exe ") + mode + " \"" + path + "\"", "", "");
+        return ReadBytes(path);
+    }
+};
+
+// The logins the sample product keeps in its monitor's trace log (three), a site name and its
+// installation log.
+const char* const SampleSecrets[] = {"Tr4ce-Secret", "bW9uaXRvcjpUcjRjZS1TZWNyZXQ=", "Tr4ce-T0ken",
+                                     "S1te-Secret", "Inst4ll-Secret"};
+const char* const ReportCount = "\r\n4 credentials masked in this report\r\n\r\nAnalysis result";
+const char* const LogCount = "success\r\n\r\n1 credential masked in this installation log\r\n";
+
+void ExpectNoSecrets(const std::string& text, const char* where) {
+    EXPECT_NE(std::string::npos, text.find("monitor:****@intranet")) << where;
+    for (const char* secret : SampleSecrets) {
+        EXPECT_EQ(std::string::npos, text.find(secret)) << where << ": " << secret;
+    }
+    EXPECT_NE(std::string::npos, text.find(ReportCount)) << where;
+}
 
 std::string ExpectedMessage(const std::string& report) {
     Str diagnosis;
@@ -111,4 +141,30 @@ TEST_F(SubmitSampleTest, TheClipboardHoldsTheSameMessageWhenTheUserDeclines) {
     EXPECT_TRUE(hasText);
     EXPECT_TRUE(clipboard == ExpectedMessage(report));
     EXPECT_GT(clipboard.size(), report.size());
+}
+
+TEST_F(CredentialsSampleTest, NoCredentialReachesTheReportModesOrTheMail) {
+    ASSERT_TRUE(NativeMapiPreferred()) << "run with WINEDLLOVERRIDES including mapi32=n";
+    std::string report = DoctorOutput("/report");
+    ExpectNoSecrets(report, "/report");
+    std::string message = DoctorOutput("/message");
+    ExpectNoSecrets(message, "/message");
+    EXPECT_EQ(message.size() - strlen(LogCount), message.rfind(LogCount));
+
+    InstalledTestMapi library;
+    ASSERT_TRUE(library.Installed());
+    std::string recordPath = scratch.File("mail.txt");
+    MapiOutcomes outcomes{recordPath};
+    SubmitAfterARun(IDYES);
+    std::string record = ReadBytes(recordPath);
+    ExpectNoSecrets(record, "mail");
+    EXPECT_NE(std::string::npos, record.find(std::string(LogCount) + "\n"));
+}
+
+TEST_F(CredentialsSampleTest, NoCredentialReachesTheClipboard) {
+    SubmitAfterARun(IDNO);
+    bool hasText = false;
+    std::string clipboard = ClipboardText(hasText);
+    ExpectNoSecrets(clipboard, "clipboard");
+    EXPECT_EQ(clipboard.size() - strlen(LogCount), clipboard.rfind(LogCount));
 }
