@@ -3,12 +3,14 @@
 #include <cstring>
 
 const char* const UsageText =
-    "Usage: VLDoctor [/report [FILE] | /message [FILE] | /?]\r\n"
+    "Usage: VLDoctor [/report [FILE] | /message [FILE] | /json [FILE] | /?]\r\n"
     "  (no switch)      show the Doctor's window\r\n"
     "  /report [FILE]   diagnose Velmont and write the report to FILE or standard output\r\n"
     "  /message [FILE]  diagnose and write the message that Submit would send\r\n"
+    "  /json [FILE]     diagnose and write the result as one JSON document\r\n"
     "  /?               show this text\r\n"
-    "Exit code: 0 analysis result 0:0:0, 1 any other result, 2 bad arguments or output.\r\n";
+    "Exit code: 0 healthy (0:0:0), 1 problems found, 2 bad arguments or output,\r\n"
+    "           3 Velmont is not installed for the account the Doctor runs as.\r\n";
 
 namespace {
 
@@ -38,6 +40,8 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         command.mode = RunMode::Report;
     } else if (IsSwitch(first, "message")) {
         command.mode = RunMode::Message;
+    } else if (IsSwitch(first, "json")) {
+        command.mode = RunMode::Json;
     } else {
         return Invalid("unknown argument '%s' (try /?)", first);
     }

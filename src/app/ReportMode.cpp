@@ -1,6 +1,7 @@
 #include "app/ReportMode.h"
 
 #include "app/DoctorApp.h"
+#include "app/JsonReport.h"
 #include "app/OutputChannel.h"
 #include "diagnosis/DiagnosisPass.h"
 #include "diagnosis/MemoryReport.h"
@@ -11,13 +12,30 @@ namespace {
 const int ExitHealthy = 0;
 const int ExitFindings = 1;
 const int ExitUsage = 2;
+const int ExitNotInstalled = 3;
 
-// The report itself, or in message mode the message that Submit would send after this run.
+// The report itself, the message that Submit would send after this run, or the run as JSON.
 Str OutputText(const CommandLine& command, const MemoryReport& report) {
-    if (command.mode != RunMode::Message) {
+    switch (command.mode) {
+    case RunMode::Message:
+        return MessageAfterRun(report.Analysis, report.Text(), report.InstallFolder);
+    case RunMode::Json:
+        return BuildJsonReport(report, report.Text());
+    default:
         return report.Text();
     }
-    return MessageAfterRun(report.Analysis, report.Text(), report.InstallFolder);
+}
+
+const char* OutputName(RunMode mode) {
+    return mode == RunMode::Message ? "message" : mode == RunMode::Json ? "JSON report" : "report";
+}
+
+// One meaning each: a product absent for this account is not a problem found in it.
+int ExitCodeFor(const AnalysisResult& analysis) {
+    if (analysis.InstallResult == InstallCode::NotInstalled) {
+        return ExitNotInstalled;
+    }
+    return analysis.IsHealthy() ? ExitHealthy : ExitFindings;
 }
 
 } // namespace
@@ -33,12 +51,11 @@ int RunReportMode(DoctorApp& app, const CommandLine& command) {
                                                    : WriteToFile(command.outputPath.Text(), text);
     if (!written) {
         Str reason;
-        reason.Format("VLDoctor: cannot write the %s to '%s'\r\n",
-                      command.mode == RunMode::Message ? "message" : "report",
+        reason.Format("VLDoctor: cannot write the %s to '%s'\r\n", OutputName(command.mode),
                       WritesToStandardOutput(command) ? "standard output"
                                                       : command.outputPath.Text());
         WriteToStandardError(reason);
         return ExitUsage;
     }
-    return report.Analysis.IsHealthy() ? ExitHealthy : ExitFindings;
+    return ExitCodeFor(report.Analysis);
 }

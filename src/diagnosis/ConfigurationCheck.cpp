@@ -31,6 +31,7 @@ bool ReportEvents(RunContext& context) {
         line.Format("Event %u %s %u %u\r\n", static_cast<unsigned>(i), event.text0.Text(),
                     static_cast<unsigned>(event.number1), static_cast<unsigned>(event.number2));
         context.AppendProductText(WholeLine(line));
+        context.Facts.Events.Add(RunContext::Masked(event.text0));
         ListWorkGroup(context, event.workGroup);
     }
     return true;
@@ -52,6 +53,7 @@ bool ReportAlerts(RunContext& context) {
         items.Load("");
         line.Format("Scheme '%s'\r\n", scheme.Text());
         context.AppendProductText(WholeLine(line));
+        context.Facts.AlertSchemes.Add(RunContext::Masked(scheme));
         AppendItems(context, items);
     }
     return true;
@@ -69,6 +71,7 @@ void ReportSites(RunContext& context) {
     for (int32_t i = 0; i < sites.Count(); ++i) {
         line.Format("Site '%s'\r\n", sites.GetAt(i).Text());
         context.AppendProductText(WholeLine(line));
+        context.Facts.Sites.Add(RunContext::Masked(sites.GetAt(i)));
     }
 }
 
@@ -93,6 +96,8 @@ StageCode ConfigurationCheck(RunContext& context) {
     StageCode result = ConfigCode::Fine;
     context.TraceModeOn = ConfigInt("Main", "TraceMode", 0).Value() > 0;
     int32_t version = ConfigInt("Main", "Version", 0).Value();
+    context.Facts.ConfigVersionRead = true;
+    context.Facts.ConfigVersion = version;
     Str line;
     line.Format("Config Version %u\r\n", static_cast<unsigned>(version));
     context.AppendToReport(WholeLine(line));

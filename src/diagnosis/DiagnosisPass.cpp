@@ -8,12 +8,21 @@
 #include "diagnosis/ReportHeader.h"
 #include "diagnosis/TraceLogCollection.h"
 
+const char* const SystemAccountLine =
+    "The Doctor runs as the local system account, which does not use Velmont: run it as the "
+    "user who uses Velmont\r\n";
+
 // The checks of one run, from the zeroed result to the analysis result line. The window adds
 // its status texts, the pause and the prognosis around this.
 void RunDiagnosisPass(RunContext& context) {
     context.Analysis = AnalysisResult();
     context.MaskedCredentials = 0;
+    context.Facts.Clear();
     WriteReportHeader(context);
+    context.SystemAccount = context.UnderSystemAccount();
+    if (context.SystemAccount) {
+        context.AppendToReport(Str(SystemAccountLine));
+    }
     AnalysisResult& result = context.Analysis;
     result.InstallResult = InstallationCheck(context);
     if (result.InstallResult == InstallCode::NotInstalled) {

@@ -2,4 +2,6 @@
 
 #include "diagnosis/RunContext.h"
 
+extern const char* const SystemAccountLine;
+
 void RunDiagnosisPass(RunContext& context);

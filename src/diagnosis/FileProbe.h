@@ -5,7 +5,7 @@
 #include <cstdint>
 
 // True when the file opens for reading; otherwise one report line with the system's reason.
-bool ProbeFile(RunContext& context, const Str& path);
+bool ProbeFile(RunContext& context, const Str& path, Str* errorText = nullptr);
 
 // The FileVersion text of the file's version resource, or "Unknown".
 Str GetFileVersionText(const char* path);

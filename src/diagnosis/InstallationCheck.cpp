@@ -27,6 +27,8 @@ void ReportInstallation(RunContext& context, RegKey& settings) {
     if (!context.ConfigName.IsEmpty()) {
         context.ConfigFolder = ConfigString("Main", "RootFolder", "").Value();
     }
+    context.Facts.Build = build;
+    context.Facts.Description = description;
     Str line;
     line.Format("Installation folder '%s' Build '%u' Description '%s' \r\n",
                 context.InstallFolder.Text(), static_cast<unsigned>(build), description.Text());

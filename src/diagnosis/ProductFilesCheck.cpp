@@ -17,10 +17,16 @@ namespace {
 // False when the file cannot be opened (the probe has reported why).
 bool ReportProductFile(RunContext& context, const char* name) {
     Str path = JoinPath(context.InstallFolder, name);
-    if (!ProbeFile(context, path)) {
+    Str error;
+    bool opened = ProbeFile(context, path, &error);
+    Str version = opened ? GetFileVersionText(path.Text()) : Str();
+    StrList& rows = context.Facts.ProductFiles;
+    rows.Add(path);
+    rows.Add(version);
+    rows.Add(error);
+    if (!opened) {
         return false;
     }
-    Str version = GetFileVersionText(path.Text());
     if (!version.IsEmpty() && strcmp(version.Text(), "Unknown") != 0) {
         Str line;
         line.Format("File '%s' Version %s\r\n", path.Text(), version.Text());

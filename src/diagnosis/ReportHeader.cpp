@@ -18,6 +18,9 @@ void AppendSystemVersion(RunContext& context) {
                 static_cast<unsigned>(version.dwBuildNumber),
                 static_cast<unsigned>(version.dwPlatformId), version.szCSDVersion);
     context.AppendToReport(line);
+    context.Facts.SystemVersion.Format("%u.%u.%u", static_cast<unsigned>(version.dwMajorVersion),
+                                       static_cast<unsigned>(version.dwMinorVersion),
+                                       static_cast<unsigned>(version.dwBuildNumber));
 }
 
 void AppendComputerAndUser(RunContext& context) {
@@ -27,11 +30,13 @@ void AppendComputerAndUser(RunContext& context) {
     if (GetComputerNameA(name, &size)) {
         line.Format("Computer  '%s'\r\n", name);
         context.AppendToReport(line);
+        context.Facts.Computer.Assign(name);
     }
     size = sizeof name;
     if (GetUserNameA(name, &size)) {
         line.Format("User '%s'\r\n", name);
         context.AppendToReport(line);
+        context.Facts.User.Assign(name);
     }
 }
 
@@ -67,6 +72,10 @@ void WriteReportHeader(RunContext& context) {
     AppendComputerAndUser(context);
     SYSTEMTIME now;
     GetLocalTime(&now);
+    SYSTEMTIME utc;
+    GetSystemTime(&utc);
+    context.Facts.Time.Format("%04u-%02u-%02uT%02u:%02u:%02uZ", utc.wYear, utc.wMonth, utc.wDay,
+                              utc.wHour, utc.wMinute, utc.wSecond);
     DWORD serial = 0;
     bool known = WindowsVolumeSerial(serial);
     context.AppendToReport(FormatTimeLine(now, known ? &serial : nullptr));

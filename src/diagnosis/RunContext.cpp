@@ -1,9 +1,23 @@
 #include "diagnosis/RunContext.h"
 
 #include "base/CredentialMask.h"
+#include "diagnosis/SystemAccount.h"
 
 // The product's trace-log lines and configuration lists reach the report only through here, so
 // no copy of the report, on screen, in a file, on the clipboard or in a mail, carries a credential.
-void RunContext::AppendProductText(const Str& text) {
-    AppendToReport(MaskCredentials(text, MaskedCredentials));
+// Gives the text as it went to the report.
+Str RunContext::AppendProductText(const Str& text) {
+    Str masked = MaskCredentials(text, MaskedCredentials);
+    AppendToReport(masked);
+    return masked;
+}
+
+// A product text for the run's facts: masked like the report's copy, but not counted again.
+Str RunContext::Masked(const Str& text) {
+    int32_t uncounted = 0;
+    return MaskCredentials(text, uncounted);
+}
+
+bool RunContext::UnderSystemAccount() const {
+    return ProcessRunsAsLocalSystem();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Str.h"
+#include "diagnosis/RunFacts.h"
 #include "diagnosis/StageCodes.h"
 
 struct AnalysisResult {
@@ -20,7 +21,10 @@ class RunContext {
 public:
     virtual ~RunContext() = default;
     virtual void AppendToReport(const Str& text) = 0;
-    void AppendProductText(const Str& text);
+    // Whether the run is under the local system account rather than a user's.
+    virtual bool UnderSystemAccount() const;
+    Str AppendProductText(const Str& text);
+    static Str Masked(const Str& text);
 
     AnalysisResult Analysis;
     Str InstallFolder;
@@ -28,4 +32,6 @@ public:
     Str ConfigName;
     bool TraceModeOn = false;
     int32_t MaskedCredentials = 0;
+    bool SystemAccount = false;
+    RunFacts Facts;
 };

@@ -23,14 +23,17 @@ public:
     // The last line of a file may have no line end.
     void Flush() {
         if (!line.IsEmpty()) {
-            context.AppendProductText(line);
+            copied.Append(context.AppendProductText(line));
             line.Empty();
         }
     }
 
+    const Str& Copied() const { return copied; }
+
 private:
     RunContext& context;
     Str line;
+    Str copied; // the lines as they went to the report
 };
 
 } // namespace
@@ -48,6 +51,8 @@ bool CopyFileTail(RunContext& context, const char* path, int32_t maxLines) {
     ReportTail sink(context);
     ScanTail(file, maxLines, sink);
     sink.Flush();
+    context.Facts.TraceLogs.Add(Str(path));
+    context.Facts.TraceLogs.Add(sink.Copied());
     return true;
 }
 

@@ -31,3 +31,19 @@ Prognosis PrognosisFor(const AnalysisResult& result) {
         return Damaged;
     }
 }
+
+// A stable name for the texts chosen, for programs that read the Doctor's answer.
+const char* PrognosisName(const Prognosis& prognosis) {
+    switch (prognosis.diagnosisId) {
+    case IDS_HEALTHY_DIAGNOSIS:
+        return "healthy";
+    case IDS_NOT_INSTALLED_DIAGNOSIS:
+        return "not-installed";
+    case IDS_SYSTEM_COMPONENT_DIAGNOSIS:
+        return "system-component";
+    case IDS_UNCONFIGURED_DIAGNOSIS:
+        return "unconfigured";
+    default:
+        return "damaged";
+    }
+}

@@ -9,3 +9,4 @@ struct Prognosis {
 };
 
 Prognosis PrognosisFor(const AnalysisResult& result);
+const char* PrognosisName(const Prognosis& prognosis);

@@ -17,7 +17,7 @@ struct GoldenCase {
 
 // Every sample variant, its expected report in golden\<variant>.txt and the Doctor's exit code.
 const GoldenCase GoldenCases[] = {
-    {"healthy", 0},           {"not-installed", 1},
+    {"healthy", 0},           {"not-installed", 3},
     {"no-install-folder", 1}, {"no-uninstall-command", 1},
     {"no-config-folder", 1},  {"no-logfile", 1},
     {"missing-file", 1},      {"old-mfc42", 1},

@@ -4,6 +4,7 @@
 #include "Scratch.h"
 #include "WindowDriver.h"
 #include "WindowRun.h"
+#include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,8 @@ TEST(Program, WindowModeEndsWithExitCodeZero) {
         ASSERT_TRUE(program.Started());
         HWND main = program.WaitForWindow(MainCaption);
         ASSERT_NE(nullptr, main) << close;
-        EXPECT_EQ("Ready for analysis to begin. Press  Diagnose to begin", ControlText(main, 1002));
+        EXPECT_EQ("Ready for analysis to begin. Press  Diagnose to begin",
+                  ControlText(main, IDC_STATUS_LINE));
         if (close == EscapeKey) {
             PressKey(main, VK_ESCAPE);
         } else if (close == CloseButton) {

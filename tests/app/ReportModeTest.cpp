@@ -122,7 +122,7 @@ TEST_F(ReportModeTest, WritesNothingOfTheProduct) {
 
 TEST_F(ReportModeTest, WithoutTheProductNoKeyIsCreated) {
     ASSERT_TRUE(LaySample("not-installed"));
-    EXPECT_EQ(1u, RunDoctor("/report", output, errors));
+    EXPECT_EQ(3u, RunDoctor("/report", output, errors));
     EXPECT_EQ(std::string::npos, Output().find("Analysis result"));
     EXPECT_EQ("", DumpProduct());
 }

@@ -2,6 +2,7 @@
 
 #include "config/ConfigStore.h"
 #include "diagnosis/MemoryReport.h"
+#include "diagnosis/SystemAccount.h"
 
 #include "Registry.h"
 #include "Scratch.h"
@@ -25,6 +26,12 @@ size_t LineCount(const std::string& text) {
     }
     return count;
 }
+
+// A run as the local system account would be, which Wine cannot run a program as.
+class SystemAccountReport : public MemoryReport {
+public:
+    bool UnderSystemAccount() const override { return true; }
+};
 
 class DiagnosisPassTest : public ::testing::Test {
 protected:
@@ -89,4 +96,31 @@ TEST_F(DiagnosisPassTest, TheLaterStagesReadTheConfigurationLoadedAfterTheFirst)
     EXPECT_NE(std::string::npos, text.find("Configuration name 'Other' \r\n"));
     EXPECT_NE(std::string::npos, text.find("Config Version 2\r\n"));
     EXPECT_EQ(2u, report.Analysis.ConfigResult);
+}
+
+// Under the system account the product is looked for in the system's own settings: the report
+// says so right after the header, and names the fix. A user's run says nothing of it.
+TEST_F(DiagnosisPassTest, TheSystemAccountIsNamedAfterTheHeader) {
+    SystemAccountReport system;
+    RunDiagnosisPass(system);
+    std::string text = system.Text().Text();
+    EXPECT_TRUE(system.SystemAccount);
+    size_t headerEnd = text.find("\r\n", text.find("\r\nTime ") + 2) + 2;
+    EXPECT_EQ(headerEnd, text.find(SystemAccountLine));
+    RunDiagnosisPass(report);
+    EXPECT_FALSE(report.SystemAccount);
+    EXPECT_EQ(std::string::npos, std::string(report.Text().Text()).find(SystemAccountLine));
+}
+
+TEST(SystemAccount, OnlyTheLocalSystemSidIsTheSystemAccount) {
+    BYTE system[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof system;
+    ASSERT_TRUE(CreateWellKnownSid(WinLocalSystemSid, nullptr, system, &size));
+    EXPECT_TRUE(IsLocalSystemSid(system));
+    BYTE service[SECURITY_MAX_SID_SIZE];
+    size = sizeof service;
+    ASSERT_TRUE(CreateWellKnownSid(WinLocalServiceSid, nullptr, service, &size));
+    EXPECT_FALSE(IsLocalSystemSid(service));
+    EXPECT_FALSE(IsLocalSystemSid(nullptr));
+    EXPECT_FALSE(ProcessRunsAsLocalSystem());
 }
