@@ -5,6 +5,8 @@
 #include "SampleRegistry.h"
 #include "SampleVariant.h"
 
+#include "base/SystemPaths.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -29,9 +31,7 @@ bool RunsUnderWine() {
 
 // The stubs are built into the folder "sample" beside this program.
 std::string StubFolder() {
-    char path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string program(path, length < sizeof path ? length : 0);
+    std::string program = ModulePath(nullptr).Text();
     return program.substr(0, program.rfind('\\')) + "\\sample";
 }
 

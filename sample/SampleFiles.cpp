@@ -70,8 +70,18 @@ void RemoveTree(const std::string& path) {
     RemoveDirectoryA(path.c_str());
 }
 
+// The product writes its logs in the system's ANSI code page: the international variant adds a
+// name in Windows-1252 ("Müller") beside the folder names, which are UTF-8.
+std::string InstallLog(const SampleVariant& variant, const std::string& folder) {
+    std::string log = "Velmont 2.4 setup log\r\nInstalling to " + folder + "\r\n";
+    if (variant.international) {
+        log += "Licensed to M\xFCller\r\n";
+    }
+    return log + "Registered VLLib.dll\r\nSetup finished: success\r\n";
+}
+
 bool LayInstallFolder(const SampleVariant& variant, const std::string& stubFolder) {
-    std::string folder = SampleInstallFolder;
+    std::string folder = PlacesOf(variant).installFolder;
     if (!MakeFolders(folder)) {
         return false;
     }
@@ -80,9 +90,7 @@ bool LayInstallFolder(const SampleVariant& variant, const std::string& stubFolde
                         "\r\n") &&
               WriteText(folder + "\\PresetConfig.ini",
                         "[Main]\r\nVersion=1\r\nTraceMode=0\r\n[Schedule]\r\nEventCount=0\r\n") &&
-              WriteText(folder + "\\VLInst.log",
-                        "Velmont 2.4 setup log\r\nInstalling to " + folder +
-                            "\r\nRegistered VLLib.dll\r\nSetup finished: success\r\n");
+              WriteText(folder + "\\VLInst.log", InstallLog(variant, folder));
     for (const char* name : StubFiles) {
         if (!variant.everyProductFile && std::string(name) == "VLLib.dll") {
             continue;
@@ -93,12 +101,13 @@ bool LayInstallFolder(const SampleVariant& variant, const std::string& stubFolde
     return ok;
 }
 
-bool LayConfigurationFolder() {
-    std::string root = SampleConfigurationRoot;
-    return MakeFolders(SampleConfigurationFolder) &&
-           WriteText(SampleReportLog, "08 09:00:00 Report log opened\r\n") &&
-           WriteText(root + "\\VLWorkTrace.log", MonitorTraceLog()) &&
-           WriteText(root + "\\VLSchedTrace.log", SchedulerTraceLog());
+bool LayConfigurationFolder(const SampleVariant& variant) {
+    const SamplePlaces& places = PlacesOf(variant);
+    const std::string& root = places.configurationRoot;
+    return MakeFolders(places.configurationFolder) &&
+           WriteText(places.reportLog, "08 09:00:00 Report log opened\r\n") &&
+           WriteText(root + "\\VLWorkTrace.log", MonitorTraceLog(variant.international)) &&
+           WriteText(root + "\\VLSchedTrace.log", SchedulerTraceLog(variant.international));
 }
 
 // The sample's own stub for a system library, as built beside the tool.
@@ -134,14 +143,14 @@ bool LaySystemLibraries(const SampleVariant& variant, const std::string& stubFol
 
 bool LaySampleFiles(const SampleVariant& variant, const std::string& stubFolder) {
     return LayInstallFolder(variant, stubFolder) &&
-           (!variant.configurationFolder || LayConfigurationFolder()) &&
+           (!variant.configurationFolder || LayConfigurationFolder(variant)) &&
            LaySystemLibraries(variant, stubFolder);
 }
 
 void RemoveSampleFiles(const std::string& stubFolder) {
-    std::string installFolder = SampleInstallFolder;
+    const std::string& installFolder = UsualPlaces().installFolder;
     RemoveTree(installFolder.substr(0, installFolder.rfind('\\')));
-    RemoveTree(SampleConfigurationRoot);
+    RemoveTree(UsualPlaces().configurationRoot);
     std::string system = SystemFolder().Text();
     for (const char* name : SystemLibraries) {
         std::string target = system + "\\" + name;

@@ -23,19 +23,20 @@ std::string Lines(unsigned count, unsigned step, const std::vector<std::string>&
 } // namespace
 
 // Shorter than the 100 lines the Doctor copies: it appears whole.
-std::string MonitorTraceLog() {
-    return Lines(42, 37,
-                 {
-                     "Work: GET https://www.tessaly.example/ 200 OK 412 ms",
-                     "Work: GET https://shop.tessaly.example/basket 200 OK 980 ms",
-                     "Alert: scheme 'Office hours' checked, nothing to send",
-                     "Work: GET http://intranet/ 503 Service Unavailable 75 ms",
-                     "Alert: scheme 'On call' queued for http://intranet/",
-                 });
+std::string MonitorTraceLog(bool international) {
+    std::string log = Lines(42, 37,
+                            {
+                                "Work: GET https://www.tessaly.example/ 200 OK 412 ms",
+                                "Work: GET https://shop.tessaly.example/basket 200 OK 980 ms",
+                                "Alert: scheme 'Office hours' checked, nothing to send",
+                                "Work: GET http://intranet/ 503 Service Unavailable 75 ms",
+                                "Alert: scheme 'On call' queued for http://intranet/",
+                            });
+    return international ? log + TraceLine(1600, "Alert: mail sent to J\xFCrgen M\xFCller") : log;
 }
 
 // Longer than 100 lines, with a response dump longer than one read of the Doctor near its end.
-std::string SchedulerTraceLog() {
+std::string SchedulerTraceLog(bool international) {
     std::string log = Lines(180, 20,
                             {
                                 "Sched: event 'Home page' due, work group 1",
@@ -49,5 +50,5 @@ std::string SchedulerTraceLog() {
     }
     log += TraceLine(3600, dump + "</html>");
     log += TraceLine(3601, "Sched: stopped");
-    return log;
+    return international ? log + TraceLine(3602, "Sched: event 'Филиал Αθήνα 東京' saved") : log;
 }

@@ -30,6 +30,8 @@ std::vector<SampleVariant> MakeVariants() {
     variants.back().configurationVersion = 2;
     variants.push_back(Variant("no-events", "0:0:3, no scheduled events"));
     variants.back().events = false;
+    variants.push_back(Variant("international", "0:0:0, Cyrillic, Greek and Japanese names"));
+    variants.back().international = true;
     return variants;
 }
 

@@ -18,6 +18,7 @@ struct SampleVariant {
     bool currentClassLibrary = true;
     uint32_t configurationVersion = 1;
     bool events = true;
+    bool international = false;
 };
 
 const std::vector<SampleVariant>& SampleVariants();

@@ -1,6 +1,7 @@
 #include "diagnosis/TraceLogCollection.h"
 
 #include "base/FileFinder.h"
+#include "base/TextEncoding.h"
 #include "diagnosis/FileByteSource.h"
 #include "diagnosis/TailScanner.h"
 
@@ -8,14 +9,27 @@ namespace {
 
 const int32_t TailLines = 100;
 
-// Each piece goes to the report as it comes, as a zero-terminated text.
+// Each line goes to the report in UTF-8 once its pieces are in, each piece as a zero-terminated
+// text: a line cut into pieces would cut a character in two.
 class ReportTail : public TailSink {
 public:
     explicit ReportTail(RunContext& context) : context(context) {}
-    void Piece(const char* text, int32_t) override { context.AppendToReport(Str(text)); }
+    void Piece(const char* text, int32_t size) override {
+        line.Append(text);
+        if (size > 0 && text[size - 1] == '\n') {
+            Flush();
+        }
+    }
+    void Flush() {
+        if (!line.IsEmpty()) {
+            context.AppendToReport(ProductTextAsUtf8(line));
+            line.Empty();
+        }
+    }
 
 private:
     RunContext& context;
+    Str line;
 };
 
 } // namespace
@@ -32,6 +46,7 @@ bool CopyFileTail(RunContext& context, const char* path, int32_t maxLines) {
     context.AppendToReport(heading);
     ReportTail sink(context);
     ScanTail(file, maxLines, sink);
+    sink.Flush();
     return true;
 }
 

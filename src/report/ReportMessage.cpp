@@ -1,5 +1,6 @@
 #include "report/ReportMessage.h"
 
+#include "base/TextEncoding.h"
 #include "report/Prognosis.h"
 
 #include <cstdio>
@@ -55,7 +56,7 @@ Str ReadInstallLog(const Str& installFolder) {
     while (fgets(piece, sizeof piece, file.Handle())) {
         log.Append(piece);
     }
-    return log;
+    return ProductTextAsUtf8(log);
 }
 
 Str MessageAfterRun(const AnalysisResult& analysis, const Str& reportText,

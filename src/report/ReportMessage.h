@@ -7,8 +7,8 @@
 // report and the product's installation log, each under its heading.
 Str BuildReportMessage(const Str& diagnosisText, const Str& reportText, const Str& installLog);
 
-// The product's installation log (VLInst.log in its installation folder) byte for byte; empty
-// when there is none, also when no installation folder is known.
+// The product's installation log (VLInst.log in its installation folder) in UTF-8, its line ends
+// unchanged; empty when there is none, also when no installation folder is known.
 Str ReadInstallLog(const Str& installFolder);
 
 // The message that Submit would send after a run with this result, report and installation.

@@ -1,5 +1,6 @@
 #include "trace/TraceLog.h"
 
+#include "base/SystemPaths.h"
 #include "framework/AppBase.h"
 #include "trace/MessageBoxes.h"
 
@@ -147,12 +148,6 @@ void ConfigureTrace(const char* modeName, int32_t filter, const char* filePath) 
 void LoadTraceSettings(const AppBase& app) {
     Str modeName = app.GetProfileText("Settings", "TraceMode", "none");
     int32_t filter = app.GetProfileNumber("Settings", "TraceFilter", 0);
-    char folder[MAX_PATH + 1] = {};
-    DWORD length = GetTempPathA(MAX_PATH, folder);
-    if (length == 0 || length > MAX_PATH) {
-        folder[0] = '\0';
-    }
-    Str path(folder);
-    path.Append("trace.log");
+    Str path = Concat(TempFolder(), "trace.log");
     ConfigureTrace(modeName.Text(), filter, path.Text());
 }

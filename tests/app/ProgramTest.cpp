@@ -10,8 +10,7 @@ TEST(Program, WindowModeEndsWithExitCodeZero) {
         ASSERT_TRUE(program.Started());
         HWND main = program.WaitForWindow(MainCaption);
         ASSERT_NE(nullptr, main) << close;
-        EXPECT_EQ("Ready for analysis to begin. Press  Diagnose to begin",
-                  ControlText(main, 1002));
+        EXPECT_EQ("Ready for analysis to begin. Press  Diagnose to begin", ControlText(main, 1002));
         if (close == EscapeKey) {
             PressKey(main, VK_ESCAPE);
         } else if (close == CloseButton) {
@@ -21,4 +20,65 @@ TEST(Program, WindowModeEndsWithExitCodeZero) {
         }
         EXPECT_TRUE(program.EndedCleanly()) << close;
     }
+}
+
+namespace {
+
+// The screen's DPI as Wine reads it when a program starts; the old value comes back at the end.
+class ScreenDpi {
+public:
+    explicit ScreenDpi(DWORD dpi) {
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
+                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr);
+        DWORD size = sizeof old;
+        hadValue = RegQueryValueExA(key, "LogPixels", nullptr, nullptr,
+                                    reinterpret_cast<BYTE*>(&old), &size) == ERROR_SUCCESS;
+        RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                       sizeof dpi);
+    }
+    ScreenDpi(const ScreenDpi&) = delete;
+    ScreenDpi& operator=(const ScreenDpi&) = delete;
+    ~ScreenDpi() {
+        if (hadValue) {
+            RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old),
+                           sizeof old);
+        } else {
+            RegDeleteValueA(key, "LogPixels");
+        }
+        RegCloseKey(key);
+    }
+
+private:
+    HKEY key = nullptr;
+    DWORD old = 0;
+    bool hadValue = false;
+};
+
+// The Diagnose button and the report log of a window started at that DPI, in screen pixels.
+bool MeasureMainWindow(DWORD dpi, RECT& button, RECT& log) {
+    ScreenDpi screen(dpi);
+    WindowRun program;
+    HWND main = program.Started() ? program.WaitForWindow(MainCaption) : nullptr;
+    if (!main) {
+        return false;
+    }
+    GetWindowRect(GetDlgItem(main, IDOK), &button);
+    GetWindowRect(GetDlgItem(main, 1000), &log);
+    PressKey(main, VK_ESCAPE);
+    return program.EndedCleanly();
+}
+
+double Ratio(LONG larger, LONG smaller) {
+    return smaller > 0 ? static_cast<double>(larger) / smaller : 0;
+}
+
+} // namespace
+
+// The program is DPI-aware: at 144 DPI the system neither stretches it nor leaves it small.
+TEST(Program, AtOneHundredFortyFourDpiTheControlsScale) {
+    RECT button96, log96, button144, log144;
+    ASSERT_TRUE(MeasureMainWindow(96, button96, log96));
+    ASSERT_TRUE(MeasureMainWindow(144, button144, log144));
+    EXPECT_NEAR(1.5, Ratio(button144.bottom - button144.top, button96.bottom - button96.top), 0.1);
+    EXPECT_NEAR(1.5, Ratio(log144.right - log144.left, log96.right - log96.left), 0.1);
 }

@@ -27,7 +27,7 @@ struct Template {
     std::vector<Control> controls;
 };
 
-const DWORD InfoStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+const DWORD InfoStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SHELLFONT;
 const DWORD Text = SS_LEFT | WS_GROUP;
 const DWORD PlainText = SS_LEFT | SS_NOPREFIX | WS_GROUP;
 const DWORD Default = BS_DEFPUSHBUTTON | WS_TABSTOP;

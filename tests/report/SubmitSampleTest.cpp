@@ -15,7 +15,10 @@ namespace {
 
 const char* const MainCaption = "Doctor Velmont";
 const char* const ReportCaption = "Doctor's Report";
-const char* const InstallFolder = "C:\\Program Files (x86)\\Tessaly\\Velmont";
+const char* const InstallFolder = "C:\\Program Files (x86)\\Tessaly\\Velmont Ωμέγα";
+// What the international sample's names and its Windows-1252 installation log line become.
+const char* const UnicodeTexts[] = {"Configuration name 'Филиал Αθήνα 東京'",
+                                    "Licensed to Müller\r\n"};
 const int SubmitId = 1007;
 const int ReportLogId = 1000;
 
@@ -26,12 +29,12 @@ bool RunSampleTool(const char* variant) {
     return run.finished && run.exitCode == 0;
 }
 
-// The healthy sample laid for the test and removed after it; the program's start-up as the
+// The international sample laid for the test and removed after it; the program's start-up as the
 // window would have it (trace settings, then the product configuration).
 class SubmitSampleTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(RunSampleTool("healthy"));
+        ASSERT_TRUE(RunSampleTool("international"));
         app.StartUp();
         dialog.pauseMilliseconds = 0;
     }
@@ -87,7 +90,7 @@ std::string ExpectedMessage(const std::string& report) {
 
 } // namespace
 
-TEST_F(SubmitSampleTest, TheMailCarriesTheWholeMessageOfTheHealthySample) {
+TEST_F(SubmitSampleTest, TheMailCarriesTheWholeMessageOfTheSample) {
     ASSERT_TRUE(NativeMapiPreferred()) << "run with WINEDLLOVERRIDES including mapi32=n";
     InstalledTestMapi library;
     ASSERT_TRUE(library.Installed());
@@ -99,6 +102,9 @@ TEST_F(SubmitSampleTest, TheMailCarriesTheWholeMessageOfTheHealthySample) {
     std::string message = ExpectedMessage(report);
     EXPECT_NE(std::string::npos, report.find("\r\nAnalysis result 0:0:0\r\n"));
     EXPECT_NE(std::string::npos, message.find("\r\n\r\nInstallation Log :\r\n"));
+    for (const char* text : UnicodeTexts) {
+        EXPECT_NE(std::string::npos, message.find(text)) << text;
+    }
     EXPECT_NE(std::string::npos,
               record.find("note " + std::to_string(message.size()) + "\n" + message + "\n"));
     EXPECT_NE(std::string::npos, record.find("subject=Velmont Diagnosis\n"));
@@ -111,5 +117,8 @@ TEST_F(SubmitSampleTest, TheClipboardHoldsTheSameMessageWhenTheUserDeclines) {
     Keep("clipboard.txt", clipboard);
     EXPECT_TRUE(hasText);
     EXPECT_TRUE(clipboard == ExpectedMessage(report));
+    for (const char* text : UnicodeTexts) {
+        EXPECT_NE(std::string::npos, clipboard.find(text)) << text;
+    }
     EXPECT_GT(clipboard.size(), report.size());
 }
