@@ -74,7 +74,8 @@ double Ratio(LONG larger, LONG smaller) {
 
 } // namespace
 
-// The program is DPI-aware: at 144 DPI the system neither stretches it nor leaves it small.
+// At 144 DPI the layout and its font grow by half. (Wine draws a program without DPI awareness
+// at the screen's DPI as well; the manifest's setting is checked with the resources.)
 TEST(Program, AtOneHundredFortyFourDpiTheControlsScale) {
     RECT button96, log96, button144, log144;
     ASSERT_TRUE(MeasureMainWindow(96, button96, log96));

@@ -172,8 +172,8 @@ TEST_F(MailSessionTest, LogonSendLogoffPassEverythingToTheLibrary) {
     };
     for (Build build : {Build{"complete", "MAPISendMailW"}, Build{"narrow", "MAPISendMail"}}) {
         ConfigureTrace("none", 0, "");
-        DeleteFileA(recordPath.c_str());
-        DeleteFileA(tracePath.c_str());
+        ASSERT_TRUE(DeleteFileA(recordPath.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND);
+        ASSERT_TRUE(DeleteFileA(tracePath.c_str())) << GetLastError();
         ConfigureTrace("flushed", 3, tracePath.c_str());
         InstalledTestMapi installed(build.name);
         OwnerWindow owner;
