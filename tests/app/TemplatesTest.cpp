@@ -74,7 +74,7 @@ const std::vector<Template>& Templates() {
               "Static",
               Text,
               0,
-              {5, 161, 265, 8},
+              {5, 155, 265, 17},
               "To send the Doctor's report to Tessaly Software by e-mail press the 'Submit' "
               "button"},
              {1, "Button", Default, 0, {65, 175, 45, 15}, "Cl&ose"},
@@ -97,7 +97,7 @@ const std::vector<Template>& Templates() {
               "Static",
               PlainText,
               0,
-              {5, 30, 275, 25},
+              {5, 30, 275, 33},
               "The program checks a large number of settings and files on your computer to "
               "formulate a prognosis of what may be wrong and suggest corrective action. It does "
               "not modify settings or files on your computer. To start the checks press the "
@@ -127,9 +127,9 @@ const std::vector<Template>& Templates() {
              {1007, "Static", Text, 0, {15, 140, 135, 8}, VLD_WEB_HOME},
              {-1, "Static", Text, 0, {165, 140, 65, 8}, "Velmont Index page"},
              {1006, "Static", Text, 0, {15, 150, 140, 8}, VLD_WEB_FAQ},
-             {-1, "Static", Text, 0, {165, 150, 56, 8}, "Problems and tips"},
+             {-1, "Static", Text, 0, {165, 150, 80, 8}, "Problems and tips"},
              {1005, "Static", Text, 0, {15, 160, 145, 8}, VLD_WEB_CONTACT},
-             {-1, "Static", Text, 0, {165, 160, 74, 8}, "About Tessaly Software"},
+             {-1, "Static", Text, 0, {165, 160, 100, 8}, "About Tessaly Software"},
              {1, "Button", Default, 0, {120, 175, 45, 15}, "Cl&ose"},
          }},
         {100,
