@@ -1,3 +1,4 @@
+#include "Registry.h"
 #include "WindowDriver.h"
 #include "WindowRun.h"
 
@@ -24,34 +25,28 @@ TEST(Program, WindowModeEndsWithExitCodeZero) {
 
 namespace {
 
+const char* const DesktopKey = "Control Panel\\Desktop";
+
 // The screen's DPI as Wine reads it when a program starts; the old value comes back at the end.
 class ScreenDpi {
 public:
-    explicit ScreenDpi(DWORD dpi) {
-        RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
-                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr);
-        DWORD size = sizeof old;
-        hadValue = RegQueryValueExA(key, "LogPixels", nullptr, nullptr,
-                                    reinterpret_cast<BYTE*>(&old), &size) == ERROR_SUCCESS;
-        RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
-                       sizeof dpi);
+    explicit ScreenDpi(DWORD dpi)
+        : hadValue(TestRegistry::GetDword(HKEY_CURRENT_USER, DesktopKey, "LogPixels", old)) {
+        TestRegistry::SetDword(HKEY_CURRENT_USER, DesktopKey, "LogPixels", dpi);
     }
     ScreenDpi(const ScreenDpi&) = delete;
     ScreenDpi& operator=(const ScreenDpi&) = delete;
     ~ScreenDpi() {
         if (hadValue) {
-            RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old),
-                           sizeof old);
+            TestRegistry::SetDword(HKEY_CURRENT_USER, DesktopKey, "LogPixels", old);
         } else {
-            RegDeleteValueA(key, "LogPixels");
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, DesktopKey, "LogPixels");
         }
-        RegCloseKey(key);
     }
 
 private:
-    HKEY key = nullptr;
     DWORD old = 0;
-    bool hadValue = false;
+    bool hadValue;
 };
 
 // The Diagnose button and the report log of a window started at that DPI, in screen pixels.

@@ -41,8 +41,7 @@ std::vector<GroupEntry> GroupEntries(const char* type, unsigned id) {
 // The activation context that the system makes from the built program's manifest.
 class ProgramManifest {
 public:
-    ProgramManifest() {
-        path = WideFromUtf8(DoctorPath().c_str(), static_cast<int32_t>(DoctorPath().size()));
+    ProgramManifest() : path(WideFromUtf8(Str(DoctorPath().c_str()))) {
         ACTCTXW request = {};
         request.cbSize = sizeof request;
         request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
@@ -53,28 +52,21 @@ public:
     ProgramManifest(const ProgramManifest&) = delete;
     ProgramManifest& operator=(const ProgramManifest&) = delete;
     ~ProgramManifest() {
-        if (context != INVALID_HANDLE_VALUE) {
+        if (Valid()) {
             ReleaseActCtx(context);
         }
     }
 
     bool Valid() const { return context != INVALID_HANDLE_VALUE; }
-
-    std::string Setting(const wchar_t* nameSpace, const wchar_t* name) const {
+    std::wstring Setting(const wchar_t* nameSpace, const wchar_t* name) const {
         wchar_t value[128] = {};
-        SIZE_T written = 0;
-        if (!QueryActCtxSettingsW(0, context, nameSpace, name, value, 127, &written)) {
-            return "";
-        }
-        return Utf8FromWide(value, static_cast<int32_t>(wcslen(value))).Text();
+        QueryActCtxSettingsW(0, context, nameSpace, name, value, 127, nullptr);
+        return value;
     }
-
     std::vector<BYTE> Information(ULONG kind, DWORD index = 0) const {
         std::vector<BYTE> data(4096);
-        SIZE_T needed = 0;
-        if (!QueryActCtxW(0, context,
-                          kind == AssemblyDetailedInformationInActivationContext ? &index : nullptr,
-                          kind, data.data(), data.size(), &needed)) {
+        if (!QueryActCtxW(0, context, index ? &index : nullptr, kind, data.data(), data.size(),
+                          nullptr)) {
             data.clear();
         }
         return data;
@@ -82,7 +74,7 @@ public:
 
 private:
     std::wstring path;
-    HANDLE context = INVALID_HANDLE_VALUE;
+    HANDLE context;
 };
 
 bool HoldsGuid(const std::vector<BYTE>& data, const GUID& id) {
@@ -100,14 +92,14 @@ bool HoldsGuid(const std::vector<BYTE>& data, const GUID& id) {
 TEST(Resources, TheProgramsManifestAsTheSystemReadsIt) {
     ProgramManifest manifest;
     ASSERT_TRUE(manifest.Valid()) << GetLastError();
-    EXPECT_EQ("UTF-8", manifest.Setting(L"http://schemas.microsoft.com/SMI/2019/WindowsSettings",
-                                        L"activeCodePage"));
+    EXPECT_EQ(L"UTF-8", manifest.Setting(L"http://schemas.microsoft.com/SMI/2019/WindowsSettings",
+                                         L"activeCodePage"));
     EXPECT_EQ(
         0u,
         manifest.Setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness")
-            .find("PerMonitorV2"));
-    EXPECT_EQ("true/pm", manifest.Setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings",
-                                          L"dpiAware"));
+            .find(L"PerMonitorV2"));
+    EXPECT_EQ(L"true/pm", manifest.Setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings",
+                                           L"dpiAware"));
 
     std::vector<BYTE> systems = manifest.Information(CompatibilityInformationInActivationContext);
     ASSERT_GE(systems.size(), sizeof(DWORD));
@@ -133,7 +125,7 @@ TEST(Resources, TheProgramsManifestAsTheSystemReadsIt) {
         dependency.data());
     std::wstring identity = assembly->lpAssemblyEncodedAssemblyIdentity;
     EXPECT_NE(std::wstring::npos, identity.find(L"Microsoft.Windows.Common-Controls"));
-    EXPECT_NE(std::wstring::npos, identity.find(L"version=\"6.")) << identity.size();
+    EXPECT_NE(std::wstring::npos, identity.find(L"version=\"6."));
 }
 
 TEST(Resources, IconHoldsA32And16PixelImage) {
