@@ -6,6 +6,8 @@
 #include "SampleVariant.h"
 #include "Wine.h"
 
+#include "base/SystemPaths.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -23,9 +25,7 @@ void PrintUsage(FILE* out) {
 
 // The stubs are built into the folder "sample" beside this program.
 std::string StubFolder() {
-    char path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string program(path, length < sizeof path ? length : 0);
+    std::string program = ModulePath(nullptr).Text();
     return program.substr(0, program.rfind('\\')) + "\\sample";
 }
 

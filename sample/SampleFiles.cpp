@@ -17,24 +17,32 @@ const char* const StubFiles[] = {"VLWork.exe",   "VLUpgrade.exe", "VLTray.exe",
                                  "VLBrowse.exe", "VLSPos.exe",    "VLLib.dll"};
 const char* const SystemLibraries[] = {"mfc42.dll", "msvcrt.dll"};
 
+// The product writes its logs in the system's ANSI code page: the international variant adds a
+// name in Windows-1252 ("Müller") beside the folder names, which are UTF-8. The credentials
+// variant adds the service account the setup logged in with.
 std::string InstallationLog(const SampleVariant& variant, const std::string& folder) {
-    std::string account =
-        variant.credentials ? "Service account monitor password=Inst4ll-Secret\r\n" : "";
-    return "Velmont 2.4 setup log\r\nInstalling to " + folder + "\r\n" + account +
-           "Registered VLLib.dll\r\nSetup finished: success\r\n";
+    std::string log = "Velmont 2.4 setup log\r\nInstalling to " + folder + "\r\n";
+    if (variant.credentials) {
+        log += "Service account monitor password=Inst4ll-Secret\r\n";
+    }
+    if (variant.international) {
+        log += "Licensed to M\xFCller\r\n";
+    }
+    return log + "Registered VLLib.dll\r\nSetup finished: success\r\n";
 }
 
 bool LayInstallFolder(const SampleVariant& variant, const std::string& stubFolder) {
-    std::string folder = SampleInstallFolder;
+    std::string folder = PlacesOf(variant).installFolder;
     if (!MakeFolders(folder)) {
         return false;
     }
-    bool ok = WriteBytes(folder + "\\Licence.rtf",
-                        "{\\rtf1\\ansi Velmont licence agreement for the sample installation.\\par}"
-                        "\r\n") &&
-              WriteBytes(folder + "\\PresetConfig.ini",
-                        "[Main]\r\nVersion=1\r\nTraceMode=0\r\n[Schedule]\r\nEventCount=0\r\n") &&
-              WriteBytes(folder + "\\VLInst.log", InstallationLog(variant, folder));
+    bool ok =
+        WriteBytes(folder + "\\Licence.rtf",
+                   "{\\rtf1\\ansi Velmont licence agreement for the sample installation.\\par}"
+                   "\r\n") &&
+        WriteBytes(folder + "\\PresetConfig.ini",
+                   "[Main]\r\nVersion=1\r\nTraceMode=0\r\n[Schedule]\r\nEventCount=0\r\n") &&
+        WriteBytes(folder + "\\VLInst.log", InstallationLog(variant, folder));
     for (const char* name : StubFiles) {
         if (!variant.everyProductFile && std::string(name) == "VLLib.dll") {
             continue;
@@ -46,11 +54,13 @@ bool LayInstallFolder(const SampleVariant& variant, const std::string& stubFolde
 }
 
 bool LayConfigurationFolder(const SampleVariant& variant) {
-    std::string root = SampleConfigurationRoot;
-    return MakeFolders(SampleConfigurationFolder) &&
-           WriteBytes(SampleReportLog, "08 09:00:00 Report log opened\r\n") &&
-           WriteBytes(root + "\\VLWorkTrace.log", MonitorTraceLog(variant.credentials)) &&
-           WriteBytes(root + "\\VLSchedTrace.log", SchedulerTraceLog());
+    const SamplePlaces& places = PlacesOf(variant);
+    const std::string& root = places.configurationRoot;
+    return MakeFolders(places.configurationFolder) &&
+           WriteBytes(places.reportLog, "08 09:00:00 Report log opened\r\n") &&
+           WriteBytes(root + "\\VLWorkTrace.log",
+                      MonitorTraceLog(variant.credentials, variant.international)) &&
+           WriteBytes(root + "\\VLSchedTrace.log", SchedulerTraceLog(variant.international));
 }
 
 // The sample's own stub for a system library, as built beside the tool.
@@ -91,9 +101,9 @@ bool LaySampleFiles(const SampleVariant& variant, const std::string& stubFolder)
 }
 
 void RemoveSampleFiles(const std::string& stubFolder) {
-    std::string installFolder = SampleInstallFolder;
+    const std::string& installFolder = UsualPlaces().installFolder;
     RemoveTree(installFolder.substr(0, installFolder.rfind('\\')));
-    RemoveTree(SampleConfigurationRoot);
+    RemoveTree(UsualPlaces().configurationRoot);
     std::string system = SystemFolder().Text();
     for (const char* name : SystemLibraries) {
         std::string target = system + "\\" + name;

@@ -23,7 +23,7 @@ std::string Lines(unsigned count, unsigned step, const std::vector<std::string>&
 } // namespace
 
 // Shorter than the 100 lines the Doctor copies: it appears whole.
-std::string MonitorTraceLog(bool logins) {
+std::string MonitorTraceLog(bool logins, bool international) {
     std::string log = Lines(42, 37,
                             {
                                 "Work: GET https://www.tessaly.example/ 200 OK 412 ms",
@@ -38,11 +38,14 @@ std::string MonitorTraceLog(bool logins) {
         log += TraceLine(1602, "Work: GET https://intranet.example/report?user=monitor&"
                                "token=Tr4ce-T0ken 200 OK");
     }
+    if (international) {
+        log += TraceLine(1600, "Alert: mail sent to J\xFCrgen M\xFCller");
+    }
     return log;
 }
 
 // Longer than 100 lines, with a response dump longer than one read of the Doctor near its end.
-std::string SchedulerTraceLog() {
+std::string SchedulerTraceLog(bool international) {
     std::string log = Lines(180, 20,
                             {
                                 "Sched: event 'Home page' due, work group 1",
@@ -56,5 +59,5 @@ std::string SchedulerTraceLog() {
     }
     log += TraceLine(3600, dump + "</html>");
     log += TraceLine(3601, "Sched: stopped");
-    return log;
+    return international ? log + TraceLine(3602, "Sched: event 'Филиал Αθήνα 東京' saved") : log;
 }

@@ -33,6 +33,8 @@ std::vector<SampleVariant> MakeVariants() {
     variants.push_back(
         Variant("credentials", "0:0:0, logins in a trace log, a site, the setup log"));
     variants.back().credentials = true;
+    variants.push_back(Variant("international", "0:0:0, Cyrillic, Greek and Japanese names"));
+    variants.back().international = true;
     return variants;
 }
 

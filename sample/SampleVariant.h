@@ -19,6 +19,7 @@ struct SampleVariant {
     uint32_t configurationVersion = 1;
     bool events = true;
     bool credentials = false; // in a trace log, a site name and the installation log
+    bool international = false;
 };
 
 const std::vector<SampleVariant>& SampleVariants();

@@ -5,7 +5,10 @@ VLD_WINEPREFIX="$BUILD_DIR/wineprefix"
 WINEPREFIX="$VLD_WINEPREFIX"
 WINEDEBUG=-all
 WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export VLD_WINEPREFIX WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
+# Wine takes the system's locale and ANSI code page (1252 here) from the Unix locale; UTF-8 also
+# keeps names outside ASCII whole on their way between Unix and Windows.
+LC_ALL=C.UTF-8
+export VLD_WINEPREFIX WINEPREFIX WINEDEBUG WINEDLLOVERRIDES LC_ALL
 
 wine_env_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -13,6 +16,16 @@ wine_env_prefix() {
         wineboot -i >/dev/null 2>&1 || return 1
         wineserver -w
     fi
+}
+
+# The tests run against the system most users have: a new prefix answers as Windows 7, where a
+# program without the right manifest is not told a false version.
+wine_env_version() {
+    grep -q '^"CurrentMajorVersionNumber"=dword:0000000a' "$WINEPREFIX/system.reg" 2>/dev/null &&
+        return 0
+    echo "Setting the Wine prefix to Windows 10"
+    wine winecfg /v win10 >/dev/null 2>&1 || return 1
+    wineserver -w
 }
 
 wine_env_display() {
@@ -41,6 +54,7 @@ wine_env_desktop() {
 
 wine_env_start() {
     wine_env_prefix || { echo "Could not create the Wine prefix" >&2; return 1; }
+    wine_env_version || { echo "Could not set the Wine prefix to Windows 10" >&2; return 1; }
     wine_env_display || return 1
     wineserver -p 2>/dev/null || true
     wine_env_desktop

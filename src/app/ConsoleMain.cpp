@@ -2,11 +2,12 @@
 #include "app/DoctorApp.h"
 #include "app/OutputChannel.h"
 #include "app/SwitchMode.h"
+#include "base/CharBuffer.h"
 #include "base/SystemErrorText.h"
+#include "base/SystemPaths.h"
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 
 // VLDoctor.com, the console companion of VLDoctor.exe: command prompts try .com before .exe and
@@ -16,39 +17,41 @@ namespace {
 
 DoctorApp TheDoctorApp;
 
-const char WindowProgramExtension[] = ".exe";
-
-// The window program of the pair: this program's own path with .exe for its extension.
-bool FindWindowProgram(char (&path)[MAX_PATH + 1]) {
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return false;
+// The window program of the pair: this program's own path with .exe for its extension; empty
+// when the path has no extension to replace.
+Str WindowProgramPath() {
+    Str path = ModulePath(nullptr);
+    const char* text = path.Text();
+    const char* dot = strrchr(text, '.');
+    const char* folderEnd = strrchr(text, '\\');
+    if (!dot || (folderEnd && dot < folderEnd)) {
+        return Str();
     }
-    char* dot = strrchr(path, '.');
-    if (!dot || dot < strrchr(path, '\\') ||
-        dot + sizeof WindowProgramExtension > path + sizeof path) {
-        return false;
-    }
-    memcpy(dot, WindowProgramExtension, sizeof WindowProgramExtension);
-    return true;
+    return Concat(Str(text, static_cast<int32_t>(dot - text)), ".exe");
 }
 
 // Starts the window program without handing it this console's handles, and does not wait.
 int StartWindowProgram() {
-    char path[MAX_PATH + 1] = {};
-    if (!FindWindowProgram(path)) {
+    Str path = WindowProgramPath();
+    if (path.IsEmpty()) {
         WriteToStandardError(Str("VLDoctor: cannot find the window program\r\n"));
         return 2;
     }
-    char commandLine[MAX_PATH + 3] = {};
-    snprintf(commandLine, sizeof commandLine, "\"%s\"", path);
+    Str commandLine;
+    commandLine.Format("\"%s\"", path.Text());
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
+    // CreateProcessA may write into the command line: it gets a copy it owns.
+    CharBuffer line(static_cast<size_t>(commandLine.Length()) + 1);
+    if (!line.Data()) {
+        return 2;
+    }
+    memcpy(line.Data(), commandLine.Text(), static_cast<size_t>(commandLine.Length()));
+    if (!CreateProcessA(path.Text(), line.Data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
         Str reason;
-        reason.Format("VLDoctor: cannot start '%s': %s", path,
+        reason.Format("VLDoctor: cannot start '%s': %s", path.Text(),
                       SystemErrorText(GetLastError()).Text());
         WriteToStandardError(reason);
         return 2;

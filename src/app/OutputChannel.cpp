@@ -1,5 +1,7 @@
 #include "app/OutputChannel.h"
 
+#include "base/TextEncoding.h"
+
 #include <windows.h>
 
 namespace {
@@ -13,6 +15,26 @@ bool WriteAll(HANDLE handle, const char* data, int32_t length) {
         }
         data += written;
         length -= static_cast<int32_t>(written);
+    }
+    return true;
+}
+
+// A console shows UTF-16 whatever its code page; files and pipes get the UTF-8 bytes.
+bool WriteText(HANDLE handle, const Str& text) {
+    DWORD mode = 0;
+    if (!GetConsoleMode(handle, &mode)) {
+        return WriteAll(handle, text.Text(), text.Length());
+    }
+    std::wstring wide = WideFromUtf8(text);
+    const wchar_t* data = wide.data();
+    DWORD left = static_cast<DWORD>(wide.size());
+    while (left > 0) {
+        DWORD written = 0;
+        if (!WriteConsoleW(handle, data, left, &written, nullptr) || written == 0) {
+            return false;
+        }
+        data += written;
+        left -= written;
     }
     return true;
 }
@@ -50,12 +72,12 @@ bool WriteToFile(const char* path, const Str& text) {
 
 bool WriteToStandardOutput(const Str& text) {
     HANDLE output = StandardHandle(STD_OUTPUT_HANDLE);
-    return output && WriteAll(output, text.Text(), text.Length());
+    return output && WriteText(output, text);
 }
 
 void WriteToStandardError(const Str& text) {
     HANDLE error = StandardHandle(STD_ERROR_HANDLE);
     if (error) {
-        WriteAll(error, text.Text(), text.Length());
+        WriteText(error, text);
     }
 }

@@ -3,6 +3,7 @@
 #include "base/CharBuffer.h"
 #include "base/JoinPath.h"
 #include "base/SystemErrorText.h"
+#include "base/SystemPaths.h"
 #include "diagnosis/CompareVersion.h"
 #include "diagnosis/ReportLine.h"
 
@@ -84,15 +85,8 @@ Str GetFileVersionText(const char* path) {
 
 // A 64-bit Windows answers the 32-bit system folder here; a 32-bit one has no such folder.
 Str SystemFolder() {
-    char folder[MAX_PATH];
-    UINT length = GetSystemWow64DirectoryA(folder, sizeof folder);
-    if (length == 0 || length >= sizeof folder) {
-        length = GetSystemDirectoryA(folder, sizeof folder);
-        if (length == 0 || length >= sizeof folder) {
-            return Str();
-        }
-    }
-    return Str(folder);
+    Str folder = QueryFolder(GetSystemWow64DirectoryA);
+    return folder.IsEmpty() ? QueryFolder(GetSystemDirectoryA) : folder;
 }
 
 bool CheckSystemComponent(RunContext& context, const char* name, int32_t minMajor, int32_t minMinor,

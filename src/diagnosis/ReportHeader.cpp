@@ -1,6 +1,10 @@
 #include "diagnosis/ReportHeader.h"
 
+#include "base/SystemPaths.h"
+#include "base/TextEncoding.h"
 #include "resources/Version.h"
+
+#include <lmcons.h>
 
 #include <cstdio>
 
@@ -23,31 +27,33 @@ void AppendSystemVersion(RunContext& context) {
                                        static_cast<unsigned>(version.dwBuildNumber));
 }
 
+// The names are read in UTF-16 and given in UTF-8: Wine's GetUserNameA counts characters where
+// the UTF-8 code page needs bytes, and cuts a name such as "Jürgen" short.
 void AppendComputerAndUser(RunContext& context) {
-    char name[256];
-    DWORD size = sizeof name;
+    wchar_t name[UNLEN + 1];
+    DWORD size = UNLEN + 1;
     Str line;
-    if (GetComputerNameA(name, &size)) {
-        line.Format("Computer  '%s'\r\n", name);
+    if (GetComputerNameW(name, &size)) {
+        context.Facts.Computer = Utf8FromWide(name, static_cast<int32_t>(size));
+        line.Format("Computer  '%s'\r\n", context.Facts.Computer.Text());
         context.AppendToReport(line);
-        context.Facts.Computer.Assign(name);
     }
-    size = sizeof name;
-    if (GetUserNameA(name, &size)) {
-        line.Format("User '%s'\r\n", name);
+    size = UNLEN + 1;
+    if (GetUserNameW(name, &size) && size > 0) {
+        context.Facts.User = Utf8FromWide(name, static_cast<int32_t>(size - 1));
+        line.Format("User '%s'\r\n", context.Facts.User.Text());
         context.AppendToReport(line);
-        context.Facts.User.Assign(name);
     }
 }
 
 bool WindowsVolumeSerial(DWORD& serial) {
-    char folder[256] = {};
-    UINT length = GetWindowsDirectoryA(folder, sizeof folder);
-    if (length < 3 || length >= sizeof folder) {
+    Str folder = QueryFolder(GetWindowsDirectoryA);
+    if (folder.Length() < 3) {
         return false;
     }
-    folder[3] = '\0';
-    return GetVolumeInformationA(folder, nullptr, 0, &serial, nullptr, nullptr, nullptr, 0) != 0;
+    Str root(folder.Text(), 3);
+    return GetVolumeInformationA(root.Text(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0) !=
+           0;
 }
 
 } // namespace

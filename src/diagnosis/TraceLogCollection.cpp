@@ -2,6 +2,7 @@
 
 #include "base/FileFinder.h"
 #include "base/JoinPath.h"
+#include "base/TextEncoding.h"
 #include "diagnosis/FileByteSource.h"
 #include "diagnosis/TailScanner.h"
 
@@ -9,8 +10,9 @@ namespace {
 
 const int32_t TailLines = 100;
 
-// The pieces of a line are joined, as zero-terminated texts, before the line goes to the report:
-// a credential cut in two by a piece boundary is still masked whole.
+// The pieces of a line are joined, as zero-terminated texts, before the line goes to the report in
+// UTF-8: a line cut into pieces would cut a character in two, and a credential cut in two by a
+// piece boundary is still masked whole.
 class ReportTail : public TailSink {
 public:
     explicit ReportTail(RunContext& context) : context(context) {}
@@ -23,7 +25,7 @@ public:
     // The last line of a file may have no line end.
     void Flush() {
         if (!line.IsEmpty()) {
-            copied.Append(context.AppendProductText(line));
+            copied.Append(context.AppendProductText(ProductTextAsUtf8(line)));
             line.Empty();
         }
     }

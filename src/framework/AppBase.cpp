@@ -1,6 +1,7 @@
 #include "framework/AppBase.h"
 
 #include "base/ProfileFile.h"
+#include "base/SystemPaths.h"
 
 #include <cstring>
 
@@ -44,9 +45,7 @@ int AppBase::WinHelp(ULONG_PTR data, UINT command) {
 // The settings and help files sit beside the program, named after it up to the first dot of
 // its file name: C:\Tools\VLDoctor.old.exe gives VLDoctor, C:\Tools\VLDoctor.ini and .hlp.
 void AppBase::InitPaths() {
-    char path[MAX_PATH + 1] = {};
-    GetModuleFileNameA(InstanceHandle, path, MAX_PATH);
-    InitPathsFrom(path);
+    InitPathsFrom(ModulePath(InstanceHandle).Text());
 }
 
 void AppBase::InitPathsFrom(const char* path) {

@@ -46,7 +46,7 @@ HBRUSH LinkLabel::OnCtlColor(DeviceContext& dc) {
     if (!IsPlainTextStatic(style)) {
         return nullptr;
     }
-    if (!font.Handle()) {
+    if (!font.Handle() || GetFont() != madeFrom) {
         MakeUnderlinedFont();
     }
     dc.SelectFont(font);
@@ -56,8 +56,10 @@ HBRUSH LinkLabel::OnCtlColor(DeviceContext& dc) {
 }
 
 // A control without a font of its own draws with the system font: that one is underlined then.
+// The dialog gives its controls a new font when the window's DPI changes: the link follows it.
 void LinkLabel::MakeUnderlinedFont() {
     HFONT base = GetFont();
+    madeFrom = base;
     LOGFONTA description = {};
     if (!GetObjectA(base ? base : GetStockObject(SYSTEM_FONT), sizeof description, &description)) {
         return;

@@ -26,4 +26,6 @@ public:
 
 private:
     void MakeUnderlinedFont();
+
+    HFONT madeFrom = nullptr;
 };

@@ -1,8 +1,11 @@
 #include "report/MailSession.h"
 
+#include "base/TextEncoding.h"
 #include "report/MapiLibrary.h"
 #include "report/WaitCursor.h"
 #include "trace/TraceLog.h"
+
+#include <cstring>
 
 namespace {
 
@@ -45,6 +48,10 @@ ULONG_PTR WindowParam(HWND owner) {
 // The handle as the trace shows it: a 32-bit number.
 unsigned long TraceHandle(LHANDLE session) {
     return static_cast<unsigned long>(session);
+}
+
+std::wstring Wide(const char* text) {
+    return WideFromUtf8(text, static_cast<int32_t>(strlen(text)));
 }
 
 } // namespace
@@ -91,6 +98,16 @@ bool MailSession::Send(const char* recipient, const char* subject, const char* t
         lastError = MAPI_E_FAILURE;
         return false;
     }
+    WaitCursor cursor;
+    lastError = TheMapi.SendMailW ? SendWide(recipient, subject, text, owner)
+                                  : SendNarrow(recipient, subject, text, owner);
+    cursor.Restore();
+    Trace(3, "MAPI Send");
+    return lastError == SUCCESS_SUCCESS;
+}
+
+uint32_t MailSession::SendNarrow(const char* recipient, const char* subject, const char* text,
+                                 HWND owner) {
     MapiRecipDesc recip = {};
     recip.ulRecipClass = MAPI_TO;
     recip.lpszName = const_cast<LPSTR>(recipient);
@@ -99,11 +116,24 @@ bool MailSession::Send(const char* recipient, const char* subject, const char* t
     message.lpszNoteText = const_cast<LPSTR>(text);
     message.nRecipCount = 1;
     message.lpRecips = &recip;
-    WaitCursor cursor;
-    lastError = TheMapi.SendMail(session, WindowParam(owner), &message, MAPI_DIALOG, 0);
-    cursor.Restore();
-    Trace(3, "MAPI Send");
-    return lastError == SUCCESS_SUCCESS;
+    return TheMapi.SendMail(session, WindowParam(owner), &message, MAPI_DIALOG, 0);
+}
+
+// The UTF-16 form carries every character whatever code page the mail program runs in.
+uint32_t MailSession::SendWide(const char* recipient, const char* subject, const char* text,
+                               HWND owner) {
+    std::wstring recipientText = Wide(recipient);
+    std::wstring subjectText = Wide(subject);
+    std::wstring noteText = Wide(text);
+    MapiRecipDescW recip = {};
+    recip.ulRecipClass = MAPI_TO;
+    recip.lpszName = &recipientText[0];
+    MapiMessageW message = {};
+    message.lpszSubject = &subjectText[0];
+    message.lpszNoteText = &noteText[0];
+    message.nRecipCount = 1;
+    message.lpRecips = &recip;
+    return TheMapi.SendMailW(session, WindowParam(owner), &message, MAPI_DIALOG, 0);
 }
 
 bool MailSession::Logoff() {

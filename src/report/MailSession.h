@@ -28,6 +28,8 @@ public:
 private:
     bool IsOpen() const { return session != NoSession && session != 0; }
     void AutoLogoff();
+    uint32_t SendNarrow(const char* recipient, const char* subject, const char* text, HWND owner);
+    uint32_t SendWide(const char* recipient, const char* subject, const char* text, HWND owner);
 
     LHANDLE session = NoSession;
     uint32_t lastError = 0;

@@ -2,6 +2,7 @@
 
 #include "base/JoinPath.h"
 #include "base/SystemErrorText.h"
+#include "base/SystemPaths.h"
 #include "trace/TraceLog.h"
 
 MapiFunctions TheMapi;
@@ -26,18 +27,15 @@ bool ResolveAll(HMODULE library) {
     complete &= Resolve(library, "MAPIAddress", f.Address);
     complete &= Resolve(library, "MAPIDetails", f.Details);
     complete &= Resolve(library, "MAPIResolveName", f.ResolveName);
+    Resolve(library, "MAPISendMailW", f.SendMailW);
     return complete;
 }
 
 } // namespace
 
 Str MapiLibraryPath() {
-    char folder[MAX_PATH + 1] = {};
-    UINT length = GetSystemDirectoryA(folder, sizeof folder);
-    if (length == 0 || length >= sizeof folder) {
-        return Str();
-    }
-    return JoinPath(Str(folder), "MAPI32.DLL");
+    Str folder = QueryFolder(GetSystemDirectoryA);
+    return folder.IsEmpty() ? folder : JoinPath(folder, "MAPI32.DLL");
 }
 
 HMODULE LoadMapi() {

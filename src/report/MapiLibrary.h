@@ -18,6 +18,8 @@ struct MapiFunctions {
     MapiAddressFunction Address = nullptr;
     MapiDetailsFunction Details = nullptr;
     MapiResolveNameFunction ResolveName = nullptr;
+    // Optional: mail libraries before Windows 8 have no UTF-16 form.
+    MapiSendMailWFunction SendMailW = nullptr;
 };
 
 extern MapiFunctions TheMapi;
@@ -25,6 +27,7 @@ extern MapiFunctions TheMapi;
 // MAPI32.DLL in the system folder (empty when that is unknown): the library is loaded from there
 // only, never from the program's folder or the search path.
 Str MapiLibraryPath();
-// The loaded library with all eleven entry points in TheMapi, or null after a message box.
+// The loaded library with all eleven entry points (and MAPISendMailW if it has it) in TheMapi, or
+// null after a message box.
 HMODULE LoadMapi();
 void UnloadMapi(HMODULE library);

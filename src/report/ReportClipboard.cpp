@@ -1,5 +1,6 @@
 #include "report/ReportClipboard.h"
 
+#include "base/TextEncoding.h"
 #include "resources/ExampleTexts.h"
 #include "trace/MessageBoxes.h"
 #include "trace/TraceLog.h"
@@ -26,8 +27,8 @@ private:
 };
 
 // A movable block holding the text with its terminating NUL, or null.
-HGLOBAL CopyToGlobalMemory(const Str& text) {
-    SIZE_T size = static_cast<SIZE_T>(text.Length()) + 1;
+HGLOBAL CopyToGlobalMemory(const std::wstring& text) {
+    SIZE_T size = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
     if (!block) {
         return nullptr;
@@ -37,20 +38,23 @@ HGLOBAL CopyToGlobalMemory(const Str& text) {
         GlobalFree(block);
         return nullptr;
     }
-    memcpy(memory, text.Text(), size);
+    memcpy(memory, text.c_str(), size);
     GlobalUnlock(block);
     return block;
 }
 
-// The clipboard owns the block once it took it.
+// The clipboard owns the block once it took it. UTF-16 text reads the same in every program; the
+// system derives the 8-bit formats from it.
 bool PlaceOnClipboard(const Str& text) {
     EmptyClipboard();
-    HGLOBAL block = CopyToGlobalMemory(text);
+    std::wstring wide = WideFromUtf8(text);
+    HGLOBAL block = CopyToGlobalMemory(wide);
     if (!block) {
-        Trace(1, "Cannot allocate %d bytes of clipboard memory", text.Length() + 1);
+        Trace(1, "Cannot allocate %d bytes of clipboard memory",
+              static_cast<int>((wide.size() + 1) * sizeof(wchar_t)));
         return false;
     }
-    if (!SetClipboardData(CF_TEXT, block)) {
+    if (!SetClipboardData(CF_UNICODETEXT, block)) {
         Trace(1, "Cannot set the clipboard text");
         GlobalFree(block);
         return false;

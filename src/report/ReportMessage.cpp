@@ -2,6 +2,7 @@
 
 #include "base/CredentialMask.h"
 #include "base/JoinPath.h"
+#include "base/TextEncoding.h"
 #include "report/Prognosis.h"
 
 #include <cstdio>
@@ -65,11 +66,11 @@ Str ReadInstallLog(const Str& installFolder) {
     while (fgets(piece, sizeof piece, file.Handle())) {
         line.Append(piece);
         if (EndsLine(piece)) {
-            log.Append(MaskCredentials(line, masked));
+            log.Append(MaskCredentials(ProductTextAsUtf8(line), masked));
             line.Empty();
         }
     }
-    log.Append(MaskCredentials(line, masked));
+    log.Append(MaskCredentials(ProductTextAsUtf8(line), masked));
     log.Append(MaskedCountLine(masked, "installation log"));
     return log;
 }

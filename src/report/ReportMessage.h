@@ -7,8 +7,8 @@
 // report and the product's installation log, each under its heading.
 Str BuildReportMessage(const Str& diagnosisText, const Str& reportText, const Str& installLog);
 
-// The product's installation log (VLInst.log in its installation folder) byte for byte but for
-// its credentials, which are masked and counted in a line after the log; empty when there is
+// The product's installation log (VLInst.log in its installation folder) in UTF-8, its line ends
+// unchanged, and its credentials masked and counted in a line after the log; empty when there is
 // none, also when no installation folder is known.
 Str ReadInstallLog(const Str& installFolder);
 

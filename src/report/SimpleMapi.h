@@ -44,6 +44,40 @@ struct MapiMessage {
     MapiFileDesc* lpFiles;
 };
 
+// The UTF-16 forms that MAPISendMailW takes (Windows 8 and later).
+struct MapiFileDescW {
+    ULONG ulReserved;
+    ULONG flFlags;
+    ULONG nPosition;
+    PWSTR lpszPathName;
+    PWSTR lpszFileName;
+    PVOID lpFileType;
+};
+
+struct MapiRecipDescW {
+    ULONG ulReserved;
+    ULONG ulRecipClass;
+    PWSTR lpszName;
+    PWSTR lpszAddress;
+    ULONG ulEIDSize;
+    PVOID lpEntryID;
+};
+
+struct MapiMessageW {
+    ULONG ulReserved;
+    PWSTR lpszSubject;
+    PWSTR lpszNoteText;
+    PWSTR lpszMessageType;
+    PWSTR lpszDateReceived;
+    PWSTR lpszConversationID;
+    FLAGS flFlags;
+    MapiRecipDescW* lpOriginator;
+    ULONG nRecipCount;
+    MapiRecipDescW* lpRecips;
+    ULONG nFileCount;
+    MapiFileDescW* lpFiles;
+};
+
 #ifdef _WIN64
 static_assert(sizeof(MapiRecipDesc) == 40 && offsetof(MapiRecipDesc, lpEntryID) == 32,
               "MapiRecipDesc layout");
@@ -58,6 +92,8 @@ typedef ULONG(WINAPI* MapiLogoffFunction)(LHANDLE session, ULONG_PTR uiParam, FL
                                           ULONG reserved);
 typedef ULONG(WINAPI* MapiSendMailFunction)(LHANDLE session, ULONG_PTR uiParam,
                                             MapiMessage* message, FLAGS flags, ULONG reserved);
+typedef ULONG(WINAPI* MapiSendMailWFunction)(LHANDLE session, ULONG_PTR uiParam,
+                                             MapiMessageW* message, FLAGS flags, ULONG reserved);
 typedef ULONG(WINAPI* MapiSaveMailFunction)(LHANDLE session, ULONG_PTR uiParam,
                                             MapiMessage* message, FLAGS flags, ULONG reserved,
                                             LPSTR messageId);

@@ -1,6 +1,7 @@
 #include "trace/TraceLog.h"
 
 #include "base/ProfileFile.h"
+#include "base/SystemPaths.h"
 #include "trace/MessageBoxes.h"
 
 #include <windows.h>
@@ -148,12 +149,6 @@ void ConfigureTrace(const char* modeName, int32_t filter, const char* filePath) 
 void LoadTraceSettings(const char* settingsPath) {
     Str modeName = ReadProfileText(settingsPath, "Settings", "TraceMode", "none");
     int32_t filter = ReadProfileNumber(settingsPath, "Settings", "TraceFilter", 0);
-    char folder[MAX_PATH + 1] = {};
-    DWORD length = GetTempPathA(MAX_PATH, folder);
-    if (length == 0 || length > MAX_PATH) {
-        folder[0] = '\0';
-    }
-    Str path(folder);
-    path.Append("trace.log");
+    Str path = Concat(TempFolder(), "trace.log");
     ConfigureTrace(modeName.Text(), filter, path.Text());
 }

@@ -22,7 +22,7 @@ const GoldenCase GoldenCases[] = {
     {"no-config-folder", 1},  {"no-logfile", 1},
     {"missing-file", 1},      {"old-mfc42", 1},
     {"config-version-2", 1},  {"no-events", 1},
-    {"credentials", 0},
+    {"credentials", 0},       {"international", 0},
 };
 
 class GoldenReportTest : public ::testing::TestWithParam<GoldenCase> {

@@ -78,7 +78,8 @@ bool RunWindowMode(ReportClose close, int& checkBefore) {
         if (!WaitUntilGone(report, WindowLimit)) {
             return false;
         }
-        WaitUntil([&] { return ItemText(main, 1002) == "Scan complete - all done"; }, WindowLimit);
+        WaitUntil([&] { return ItemText(main, IDC_STATUS_LINE) == "Scan complete - all done"; },
+                  WindowLimit);
     }
     PressKey(main, VK_ESCAPE);
     return program.EndedCleanly();

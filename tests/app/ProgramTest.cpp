@@ -1,5 +1,6 @@
 #include "DoctorOutcome.h"
 #include "Programs.h"
+#include "Registry.h"
 #include "ReportRun.h"
 #include "Scratch.h"
 #include "WindowDriver.h"
@@ -96,4 +97,60 @@ TEST(Program, APromptRunsTheConsoleCompanionAndWaitsForIt) {
               ReadBytes(prompt).find("exit code " + std::to_string(exitCode) + "."));
     EXPECT_TRUE(WithoutTimeLine(ReadBytes(expected)) == WithoutTimeLine(ReadBytes(report)));
     LaySample("clean");
+}
+
+namespace {
+
+const char* const DesktopKey = "Control Panel\\Desktop";
+
+// The screen's DPI as Wine reads it when a program starts; the old value comes back at the end.
+class ScreenDpi {
+public:
+    explicit ScreenDpi(DWORD dpi)
+        : hadValue(TestRegistry::GetDword(HKEY_CURRENT_USER, DesktopKey, "LogPixels", old)) {
+        TestRegistry::SetDword(HKEY_CURRENT_USER, DesktopKey, "LogPixels", dpi);
+    }
+    ScreenDpi(const ScreenDpi&) = delete;
+    ScreenDpi& operator=(const ScreenDpi&) = delete;
+    ~ScreenDpi() {
+        if (hadValue) {
+            TestRegistry::SetDword(HKEY_CURRENT_USER, DesktopKey, "LogPixels", old);
+        } else {
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, DesktopKey, "LogPixels");
+        }
+    }
+
+private:
+    DWORD old = 0;
+    bool hadValue;
+};
+
+// The Diagnose button and the report log of a window started at that DPI, in screen pixels.
+bool MeasureMainWindow(DWORD dpi, RECT& button, RECT& log) {
+    ScreenDpi screen(dpi);
+    WindowRun program;
+    HWND main = program.Started() ? program.WaitForWindow(MainCaption) : nullptr;
+    if (!main) {
+        return false;
+    }
+    GetWindowRect(GetDlgItem(main, IDOK), &button);
+    GetWindowRect(GetDlgItem(main, IDC_REPORT_LOG), &log);
+    PressKey(main, VK_ESCAPE);
+    return program.EndedCleanly();
+}
+
+double Ratio(LONG larger, LONG smaller) {
+    return smaller > 0 ? static_cast<double>(larger) / smaller : 0;
+}
+
+} // namespace
+
+// At 144 DPI the layout and its font grow by half. (Wine draws a program without DPI awareness
+// at the screen's DPI as well; the manifest's setting is checked with the resources.)
+TEST(Program, AtOneHundredFortyFourDpiTheControlsScale) {
+    RECT button96, log96, button144, log144;
+    ASSERT_TRUE(MeasureMainWindow(96, button96, log96));
+    ASSERT_TRUE(MeasureMainWindow(144, button144, log144));
+    EXPECT_NEAR(1.5, Ratio(button144.bottom - button144.top, button96.bottom - button96.top), 0.1);
+    EXPECT_NEAR(1.5, Ratio(log144.right - log144.left, log96.right - log96.left), 0.1);
 }

@@ -126,3 +126,30 @@ TEST_F(ReportModeTest, WithoutTheProductNoKeyIsCreated) {
     EXPECT_EQ(std::string::npos, Output().find("Analysis result"));
     EXPECT_EQ("", DumpProduct());
 }
+
+TEST_F(ReportModeTest, AFileNamedInCyrillicGreekAndJapaneseIsWritten) {
+    ASSERT_TRUE(LaySample("healthy"));
+    std::string file = scratch.File("Отчёт Αναφορά 報告.txt");
+    EXPECT_EQ(0u, RunDoctor("/report \"" + file + "\"", output, errors));
+    EXPECT_EQ(0u, Errors().size());
+    EXPECT_NE(std::string::npos, ReadBytes(file).find("\r\nAnalysis result 0:0:0\r\n"));
+    DeleteFileA(file.c_str());
+}
+
+// A program that the system takes for an older one is told 6.2 on Windows 8.1 and later.
+TEST_F(ReportModeTest, TheSystemVersionIsTheTrueOne) {
+    auto getVersion = reinterpret_cast<LONG(WINAPI*)(OSVERSIONINFOW*)>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
+    ASSERT_NE(nullptr, getVersion);
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    ASSERT_EQ(0, getVersion(&version));
+    ASSERT_GE(version.dwMajorVersion, 10u) << "run with the Wine prefix set to Windows 10";
+    ASSERT_TRUE(LaySample("healthy"));
+    EXPECT_EQ(0u, RunDoctor("/report", output, errors));
+    char line[80];
+    snprintf(line, sizeof line, "\r\nSystem Version is %lu.%lu 0x%lx Platform 0x%lx ",
+             version.dwMajorVersion, version.dwMinorVersion, version.dwBuildNumber,
+             version.dwPlatformId);
+    EXPECT_NE(std::string::npos, Output().find(line)) << Output().substr(0, 120);
+}

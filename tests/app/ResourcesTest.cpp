@@ -1,9 +1,13 @@
+#include "ReportRun.h"
+
+#include "base/TextEncoding.h"
 #include "resources/ResourceIds.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -35,7 +39,95 @@ std::vector<GroupEntry> GroupEntries(const char* type, unsigned id) {
     return entries;
 }
 
+// The activation context that the system makes from the built program's manifest.
+class ProgramManifest {
+public:
+    ProgramManifest() : path(WideFromUtf8(Str(DoctorPath().c_str()))) {
+        ACTCTXW request = {};
+        request.cbSize = sizeof request;
+        request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        request.lpSource = path.c_str();
+        request.lpResourceName = MAKEINTRESOURCEW(1);
+        context = CreateActCtxW(&request);
+    }
+    ProgramManifest(const ProgramManifest&) = delete;
+    ProgramManifest& operator=(const ProgramManifest&) = delete;
+    ~ProgramManifest() {
+        if (Valid()) {
+            ReleaseActCtx(context);
+        }
+    }
+
+    bool Valid() const { return context != INVALID_HANDLE_VALUE; }
+    std::wstring Setting(const wchar_t* nameSpace, const wchar_t* name) const {
+        wchar_t value[128] = {};
+        QueryActCtxSettingsW(0, context, nameSpace, name, value, 127, nullptr);
+        return value;
+    }
+    std::vector<BYTE> Information(ULONG kind, DWORD index = 0) const {
+        std::vector<BYTE> data(4096);
+        if (!QueryActCtxW(0, context, index ? &index : nullptr, kind, data.data(), data.size(),
+                          nullptr)) {
+            data.clear();
+        }
+        return data;
+    }
+
+private:
+    std::wstring path;
+    HANDLE context;
+};
+
+bool HoldsGuid(const std::vector<BYTE>& data, const GUID& id) {
+    for (size_t at = 0; at + sizeof id <= data.size(); ++at) {
+        if (memcmp(data.data() + at, &id, sizeof id) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
+
+// Read back through the system's own parser, so a setting it would not understand fails here.
+TEST(Resources, TheProgramsManifestAsTheSystemReadsIt) {
+    ProgramManifest manifest;
+    ASSERT_TRUE(manifest.Valid()) << GetLastError();
+    EXPECT_EQ(L"UTF-8", manifest.Setting(L"http://schemas.microsoft.com/SMI/2019/WindowsSettings",
+                                         L"activeCodePage"));
+    EXPECT_EQ(
+        0u,
+        manifest.Setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness")
+            .find(L"PerMonitorV2"));
+    EXPECT_EQ(L"true/pm", manifest.Setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings",
+                                           L"dpiAware"));
+
+    std::vector<BYTE> systems = manifest.Information(CompatibilityInformationInActivationContext);
+    ASSERT_GE(systems.size(), sizeof(DWORD));
+    EXPECT_EQ(4u, *reinterpret_cast<const DWORD*>(systems.data()));
+    const GUID windows10 = {
+        0x8e0f7a12, 0xbfb3, 0x4fe8, {0xb9, 0xa5, 0x48, 0xfd, 0x50, 0xa1, 0x5a, 0x9a}};
+    const GUID windows7 = {
+        0x35138b9a, 0x5d96, 0x4fbd, {0x8e, 0x2d, 0xa2, 0x44, 0x02, 0x25, 0xf9, 0x3a}};
+    EXPECT_TRUE(HoldsGuid(systems, windows10));
+    EXPECT_TRUE(HoldsGuid(systems, windows7));
+
+    std::vector<BYTE> level = manifest.Information(RunlevelInformationInActivationContext);
+    ASSERT_GE(level.size(), sizeof(ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION));
+    EXPECT_EQ(
+        ACTCTX_RUN_LEVEL_AS_INVOKER,
+        reinterpret_cast<const ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION*>(level.data())->RunLevel);
+
+    // The program's own assembly is the first; its dependency the second.
+    std::vector<BYTE> dependency =
+        manifest.Information(AssemblyDetailedInformationInActivationContext, 2);
+    ASSERT_FALSE(dependency.empty());
+    auto* assembly = reinterpret_cast<const ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*>(
+        dependency.data());
+    std::wstring identity = assembly->lpAssemblyEncodedAssemblyIdentity;
+    EXPECT_NE(std::wstring::npos, identity.find(L"Microsoft.Windows.Common-Controls"));
+    EXPECT_NE(std::wstring::npos, identity.find(L"version=\"6."));
+}
 
 TEST(Resources, IconHoldsA32And16PixelImage) {
     std::vector<GroupEntry> entries =

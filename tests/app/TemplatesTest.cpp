@@ -28,7 +28,7 @@ struct Template {
     std::vector<Control> controls;
 };
 
-const DWORD InfoStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+const DWORD InfoStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SHELLFONT;
 const DWORD Text = SS_LEFT | WS_GROUP;
 const DWORD PlainText = SS_LEFT | SS_NOPREFIX | WS_GROUP;
 const DWORD Default = BS_DEFPUSHBUTTON | WS_TABSTOP;
@@ -75,7 +75,7 @@ const std::vector<Template>& Templates() {
               "Static",
               Text,
               0,
-              {5, 161, 265, 8},
+              {5, 155, 265, 17},
               "To send the Doctor's report to Tessaly Software by e-mail press the 'Submit' "
               "button"},
              {1, "Button", Default, 0, {65, 175, 45, 15}, "Cl&ose"},
@@ -98,7 +98,7 @@ const std::vector<Template>& Templates() {
               "Static",
               PlainText,
               0,
-              {5, 30, 275, 25},
+              {5, 30, 275, 33},
               "The program checks a large number of settings and files on your computer to "
               "formulate a prognosis of what may be wrong and suggest corrective action. It does "
               "not modify settings or files on your computer. To start the checks press the "
@@ -128,9 +128,9 @@ const std::vector<Template>& Templates() {
              {IDC_HELP_HOME_LINK, "Static", Text, 0, {15, 140, 135, 8}, VLD_WEB_HOME},
              {-1, "Static", Text, 0, {165, 140, 65, 8}, "Velmont Index page"},
              {IDC_HELP_TIPS_LINK, "Static", Text, 0, {15, 150, 140, 8}, VLD_WEB_FAQ},
-             {-1, "Static", Text, 0, {165, 150, 56, 8}, "Problems and tips"},
+             {-1, "Static", Text, 0, {165, 150, 80, 8}, "Problems and tips"},
              {IDC_HELP_CONTACT_LINK, "Static", Text, 0, {15, 160, 145, 8}, VLD_WEB_CONTACT},
-             {-1, "Static", Text, 0, {165, 160, 74, 8}, "About Tessaly Software"},
+             {-1, "Static", Text, 0, {165, 160, 100, 8}, "About Tessaly Software"},
              {1, "Button", Default, 0, {120, 175, 45, 15}, "Cl&ose"},
          }},
         {IDD_ABOUT,

@@ -164,39 +164,50 @@ TEST_F(MailSessionTest, MissingEntryPointIsShownAndTheLibraryReleased) {
     EXPECT_TRUE(AllEntryPointsSet(false));
 }
 
+// The UTF-16 call where the library has it, else the 8-bit one: the same characters either way.
 TEST_F(MailSessionTest, LogonSendLogoffPassEverythingToTheLibrary) {
-    InstalledTestMapi installed;
-    OwnerWindow owner;
-    outcomes.Session(WideSession);
-    LoadedMapi mapi;
-    ASSERT_NE(nullptr, mapi.Handle());
-    MailSession session;
-    EXPECT_FALSE(session.HasSession());
-    ASSERT_TRUE(session.Logon(owner.Handle()));
-    EXPECT_TRUE(session.HasSession());
-    EXPECT_EQ(WideSession, session.Session());
-    std::string note = "Line one\r\nLine two\r\n\ttabbed \"quoted\" 100%s";
-    EXPECT_TRUE(
-        session.Send("support@velmont.example", "Velmont Diagnosis", note.c_str(), owner.Handle()));
-    EXPECT_EQ(0u, session.LastError());
-    EXPECT_TRUE(session.Logoff());
-    EXPECT_FALSE(session.HasSession());
+    struct Build {
+        const char* name;
+        const char* sendCall;
+    };
+    for (Build build : {Build{"complete", "MAPISendMailW"}, Build{"narrow", "MAPISendMail"}}) {
+        ConfigureTrace("none", 0, "");
+        ASSERT_TRUE(DeleteFileA(recordPath.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND);
+        ASSERT_TRUE(DeleteFileA(tracePath.c_str())) << GetLastError();
+        ConfigureTrace("flushed", 3, tracePath.c_str());
+        InstalledTestMapi installed(build.name);
+        OwnerWindow owner;
+        outcomes.Session(WideSession);
+        LoadedMapi mapi;
+        ASSERT_NE(nullptr, mapi.Handle());
+        MailSession session;
+        EXPECT_FALSE(session.HasSession());
+        ASSERT_TRUE(session.Logon(owner.Handle()));
+        EXPECT_TRUE(session.HasSession());
+        EXPECT_EQ(WideSession, session.Session());
+        std::string note = "Line one\r\nGrüße, Отчёт, Αθήνα, 東京\r\n\ttabbed \"quoted\" 100%s";
+        EXPECT_TRUE(session.Send("support@velmont.example", "Velmont Diagnosis Ω", note.c_str(),
+                                 owner.Handle()));
+        EXPECT_EQ(0u, session.LastError());
+        EXPECT_TRUE(session.Logoff());
+        EXPECT_FALSE(session.HasSession());
 
-    std::string ui = Hex(reinterpret_cast<ULONG_PTR>(owner.Handle()));
-    std::string expected =
-        "MAPILogon ui=" + ui + " profile=<null> password=<null> flags=1 reserved=0\n" +
-        "MAPISendMail session=1234abcd5678 ui=" + ui + " flags=8 reserved=0\n" +
-        "message reserved=0 flags=0 type=<null> date=<null> conversation=<null> "
-        "originator=<null> recipients=1 files=0 attachments=<null>\n"
-        "recipient reserved=0 class=1 name=support@velmont.example address=<null> eidsize=0 "
-        "eid=<null>\n"
-        "subject=Velmont Diagnosis\n" +
-        "note " + std::to_string(note.size()) + "\n" + note + "\n" +
-        "MAPILogoff session=1234abcd5678 ui=0 flags=0 reserved=0\n";
-    EXPECT_EQ(expected, Recorded());
-    std::vector<std::string> traced = {"MAPI Logon abcd5678 0", "MAPI Send",
-                                       "MAPI Logoff abcd5678"};
-    EXPECT_EQ(traced, Traced());
+        std::string ui = Hex(reinterpret_cast<ULONG_PTR>(owner.Handle()));
+        std::string expected =
+            "MAPILogon ui=" + ui + " profile=<null> password=<null> flags=1 reserved=0\n" +
+            build.sendCall + " session=1234abcd5678 ui=" + ui + " flags=8 reserved=0\n" +
+            "message reserved=0 flags=0 type=<null> date=<null> conversation=<null> "
+            "originator=<null> recipients=1 files=0 attachments=<null>\n"
+            "recipient reserved=0 class=1 name=support@velmont.example address=<null> eidsize=0 "
+            "eid=<null>\n"
+            "subject=Velmont Diagnosis Ω\n" +
+            "note " + std::to_string(note.size()) + "\n" + note + "\n" +
+            "MAPILogoff session=1234abcd5678 ui=0 flags=0 reserved=0\n";
+        EXPECT_EQ(expected, Recorded()) << build.name;
+        std::vector<std::string> traced = {"MAPI Logon abcd5678 0", "MAPI Send",
+                                           "MAPI Logoff abcd5678"};
+        EXPECT_EQ(traced, Traced()) << build.name;
+    }
 }
 
 TEST_F(MailSessionTest, NoOwnerGivesWindowParameterZero) {

@@ -1,5 +1,6 @@
 #include "MailTestSupport.h"
 
+#include "base/TextEncoding.h"
 #include "report/MapiLibrary.h"
 
 #include <cstdlib>
@@ -104,11 +105,12 @@ std::string ClipboardText(bool& hasText) {
     if (!OpenClipboard(nullptr)) {
         return text;
     }
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char* memory = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const wchar_t* memory = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
     if (memory) {
         hasText = true;
-        text.assign(memory, strnlen(memory, GlobalSize(data)));
+        size_t length = wcsnlen(memory, GlobalSize(data) / sizeof(wchar_t));
+        text = Utf8FromWide(memory, static_cast<int32_t>(length)).Text();
         GlobalUnlock(data);
     }
     CloseClipboard();

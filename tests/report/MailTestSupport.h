@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-// Installs one build of the test mail library ("complete", or "incomplete" without MAPIDetails)
+// Installs one build of the test mail library ("complete", "incomplete" without MAPIDetails, or
+// "narrow" without the optional MAPISendMailW)
 // as MAPI32.DLL in the system folder; whatever lay there before is put back at the end.
 class InstalledTestMapi {
 public:
@@ -78,7 +79,8 @@ private:
     HWND window;
 };
 
-// The clipboard's text (CF_TEXT) up to its NUL; hasText tells whether there was any.
+// The clipboard's text (CF_UNICODETEXT) in UTF-8 up to its NUL; hasText tells whether there was
+// any.
 std::string ClipboardText(bool& hasText);
 bool SetClipboardText(const std::string& text);
 

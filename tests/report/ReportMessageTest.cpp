@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -46,21 +47,32 @@ TEST(ReportMessage, LongReportIsKeptWhole) {
     EXPECT_TRUE(expected == Text(message));
 }
 
-TEST(InstallLog, ReadByteForByte) {
-    const std::string contents[] = {
+// Line ends and UTF-8 lines stay byte for byte; a line in the system's code page (Windows-1252
+// here) becomes UTF-8.
+TEST(InstallLog, ReadAsUtf8) {
+    const std::string ascii[] = {
         "Installing Velmont\r\nCopied VLMon.exe\r\n",
         "unix line\nmac line\rmixed\r\n",
         std::string(511, 'a') + std::string(600, 'b') + "\r\n" + std::string(1025, 'c'),
         "\r\n\r\n\r\n",
         "no line end at all",
-        std::string(1, '\x1a') + "after end-of-file mark\r\n\xe9\xff",
+        std::string(510, 'a') + "ü, 東京: a character across two reads\r\n",
     };
-    for (const std::string& content : contents) {
+    struct Case {
+        std::string content;
+        std::string expected;
+    };
+    std::vector<Case> cases;
+    for (const std::string& content : ascii) {
+        cases.push_back({content, content});
+    }
+    cases.push_back({std::string(1, '\x1a') + "after end-of-file mark\r\nM\xfcller \xff\r\nok",
+                     std::string(1, '\x1a') + "after end-of-file mark\r\nMüller ÿ\r\nok"});
+    for (const Case& test : cases) {
         ScratchFolder folder;
-        ASSERT_TRUE(WriteBytes(folder.File("VLInst.log"), content));
+        ASSERT_TRUE(WriteBytes(folder.File("VLInst.log"), test.content));
         Str log = ReadInstallLog(folder.Path().c_str());
-        EXPECT_EQ(static_cast<int32_t>(content.size()), log.Length());
-        EXPECT_TRUE(content == Text(log));
+        EXPECT_TRUE(test.expected == Text(log)) << Text(log);
     }
 }
 

@@ -17,7 +17,11 @@ namespace {
 
 const char* const MainCaption = "Doctor Velmont";
 const char* const ReportCaption = "Doctor's Report";
-const char* const InstallFolder = "C:\\Program Files (x86)\\Tessaly\\Velmont";
+// The international sample's installation folder.
+const char* const InstallFolder = "C:\\Program Files (x86)\\Tessaly\\Velmont Ωμέγα";
+// What the international sample's names and its Windows-1252 installation log line become.
+const char* const UnicodeTexts[] = {"Configuration name 'Филиал Αθήνα 東京'",
+                                    "Licensed to Müller\r\n"};
 
 bool RunSampleTool(const char* variant) {
     ScratchFolder scratch;
@@ -26,11 +30,11 @@ bool RunSampleTool(const char* variant) {
     return run.finished && run.exitCode == 0;
 }
 
-// A sample (the healthy one unless named) laid for the test and removed after it; the program's
-// start-up as the window would have it (trace settings, then the product configuration).
+// A sample (the international one unless named) laid for the test and removed after it; the
+// program's start-up as the window would have it (trace settings, then the product configuration).
 class SubmitSampleTest : public ::testing::Test {
 protected:
-    explicit SubmitSampleTest(const char* variant = "healthy") : variant(variant) {}
+    explicit SubmitSampleTest(const char* variant = "international") : variant(variant) {}
 
     void SetUp() override {
         ASSERT_TRUE(RunSampleTool(variant));
@@ -109,14 +113,14 @@ void ExpectNoSecrets(const std::string& text, const char* where) {
 
 std::string ExpectedMessage(const std::string& report) {
     Str diagnosis;
-    diagnosis.LoadText(102);
+    diagnosis.LoadText(IDS_HEALTHY_DIAGNOSIS);
     Str log = ReadInstallLog(Str(InstallFolder));
     return BuildReportMessage(diagnosis, Str(report.c_str()), log).Text();
 }
 
 } // namespace
 
-TEST_F(SubmitSampleTest, TheMailCarriesTheWholeMessageOfTheHealthySample) {
+TEST_F(SubmitSampleTest, TheMailCarriesTheWholeMessageOfTheSample) {
     ASSERT_TRUE(NativeMapiPreferred()) << "run with WINEDLLOVERRIDES including mapi32=n";
     InstalledTestMapi library;
     ASSERT_TRUE(library.Installed());
@@ -128,6 +132,9 @@ TEST_F(SubmitSampleTest, TheMailCarriesTheWholeMessageOfTheHealthySample) {
     std::string message = ExpectedMessage(report);
     EXPECT_NE(std::string::npos, report.find("\r\nAnalysis result 0:0:0\r\n"));
     EXPECT_NE(std::string::npos, message.find("\r\n\r\nInstallation Log :\r\n"));
+    for (const char* text : UnicodeTexts) {
+        EXPECT_NE(std::string::npos, message.find(text)) << text;
+    }
     EXPECT_NE(std::string::npos,
               record.find("note " + std::to_string(message.size()) + "\n" + message + "\n"));
     EXPECT_NE(std::string::npos, record.find("subject=Velmont Diagnosis\n"));
@@ -140,6 +147,9 @@ TEST_F(SubmitSampleTest, TheClipboardHoldsTheSameMessageWhenTheUserDeclines) {
     Keep("clipboard.txt", clipboard);
     EXPECT_TRUE(hasText);
     EXPECT_TRUE(clipboard == ExpectedMessage(report));
+    for (const char* text : UnicodeTexts) {
+        EXPECT_NE(std::string::npos, clipboard.find(text)) << text;
+    }
     EXPECT_GT(clipboard.size(), report.size());
 }
 

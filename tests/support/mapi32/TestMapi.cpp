@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -84,6 +85,15 @@ void WriteMessage(FILE* file, const MapiMessage& message) {
     }
 }
 
+// The UTF-16 texts recorded as UTF-8, so that a test compares them with the Doctor's own text.
+std::string Utf8(const wchar_t* text) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string bytes(size > 0 ? size : 1, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, &bytes[0], size, nullptr, nullptr);
+    bytes.resize(bytes.size() - 1);
+    return bytes;
+}
+
 ULONG NotSupported(const char* name) {
     Record record;
     if (record.File()) {
@@ -129,6 +139,46 @@ ULONG WINAPI MAPISendMail(LHANDLE session, ULONG_PTR uiParam, MapiMessage* messa
             WriteMessage(record.File(), *message);
         }
     }
+    return Outcome("VLD_MAPI_SEND");
+}
+
+// Recorded as the 8-bit call would be, its texts converted: one record reads the same for both.
+ULONG WINAPI MAPISendMailW(LHANDLE session, ULONG_PTR uiParam, MapiMessageW* message, FLAGS flags,
+                           ULONG reserved) {
+    Record record;
+    if (record.File()) {
+        fprintf(record.File(), "MAPISendMailW session=%llx ui=%llx flags=%lx reserved=%lx\n",
+                Number(session), Number(uiParam), flags, reserved);
+    }
+    if (!record.File() || !message) {
+        return Outcome("VLD_MAPI_SEND");
+    }
+    std::vector<MapiRecipDesc> recips(message->lpRecips ? message->nRecipCount : 0);
+    std::vector<std::string> texts;
+    texts.reserve(2 * recips.size());
+    auto narrowed = [&texts](const wchar_t* text) -> LPSTR {
+        if (!text) {
+            return nullptr;
+        }
+        texts.push_back(Utf8(text));
+        return &texts.back()[0];
+    };
+    for (size_t i = 0; i < recips.size() && i < 10; ++i) {
+        const MapiRecipDescW& wide = message->lpRecips[i];
+        recips[i] = {wide.ulReserved,         wide.ulRecipClass,
+                     narrowed(wide.lpszName), narrowed(wide.lpszAddress),
+                     wide.ulEIDSize,          wide.lpEntryID};
+    }
+    std::string subject = message->lpszSubject ? Utf8(message->lpszSubject) : "";
+    std::string note = message->lpszNoteText ? Utf8(message->lpszNoteText) : "";
+    MapiMessage narrow = {};
+    narrow.flFlags = message->flFlags;
+    narrow.nRecipCount = message->nRecipCount;
+    narrow.lpRecips = recips.empty() ? nullptr : recips.data();
+    narrow.lpszSubject = message->lpszSubject ? &subject[0] : nullptr;
+    narrow.lpszNoteText = message->lpszNoteText ? &note[0] : nullptr;
+    narrow.nFileCount = message->nFileCount;
+    WriteMessage(record.File(), narrow);
     return Outcome("VLD_MAPI_SEND");
 }
 
