@@ -43,24 +43,17 @@ void WriteLines(JsonWriter& json, const Str& text) {
 void WriteAnalysis(JsonWriter& json, const AnalysisResult& analysis) {
     json.Key("stageCodes");
     json.BeginObject();
-    json.Key("installation");
-    json.Number(analysis.InstallResult);
-    json.Key("files");
-    json.Number(analysis.FilesResult);
-    json.Key("configuration");
-    json.Number(analysis.ConfigResult);
+    json.NumberField("installation", analysis.InstallResult);
+    json.NumberField("files", analysis.FilesResult);
+    json.NumberField("configuration", analysis.ConfigResult);
     json.EndObject();
-    json.Key("healthy");
-    json.Bool(analysis.IsHealthy());
+    json.BoolField("healthy", analysis.IsHealthy());
     Prognosis prognosis = PrognosisFor(analysis);
     json.Key("prognosis");
     json.BeginObject();
-    json.Key("name");
-    json.String(Str(PrognosisName(prognosis)));
-    json.Key("diagnosis");
-    json.String(TableText(prognosis.diagnosisId));
-    json.Key("advice");
-    json.String(TableText(prognosis.adviceId));
+    json.StringField("name", Str(PrognosisName(prognosis)));
+    json.StringField("diagnosis", TableText(prognosis.diagnosisId));
+    json.StringField("advice", TableText(prognosis.adviceId));
     json.EndObject();
 }
 
@@ -68,18 +61,12 @@ void WriteProduct(JsonWriter& json, const RunContext& run) {
     const RunFacts& facts = run.Facts;
     json.Key("product");
     json.BeginObject();
-    json.Key("installed");
-    json.Bool(run.Analysis.InstallResult != InstallCode::NotInstalled);
-    json.Key("installFolder");
-    json.String(run.InstallFolder);
-    json.Key("build");
-    json.Number(facts.Build);
-    json.Key("description");
-    json.String(facts.Description);
-    json.Key("configFolder");
-    json.String(run.ConfigFolder);
-    json.Key("configName");
-    json.String(run.ConfigName);
+    json.BoolField("installed", run.Analysis.InstallResult != InstallCode::NotInstalled);
+    json.StringField("installFolder", run.InstallFolder);
+    json.NumberField("build", facts.Build);
+    json.StringField("description", facts.Description);
+    json.StringField("configFolder", run.ConfigFolder);
+    json.StringField("configName", run.ConfigName);
     json.Key("configVersion");
     if (facts.ConfigVersionRead) {
         json.Number(facts.ConfigVersion);
@@ -112,8 +99,7 @@ void WriteProductFiles(JsonWriter& json, const StrList& rows) {
     json.BeginArray();
     for (int32_t row = 0; row + RunFacts::FileFields <= rows.Count(); row += RunFacts::FileFields) {
         json.BeginObject();
-        json.Key("path");
-        json.String(rows.GetAt(row));
+        json.StringField("path", rows.GetAt(row));
         Str error = rows.GetAt(row + 2);
         json.Key(error.IsEmpty() ? "version" : "error");
         json.String(error.IsEmpty() ? rows.GetAt(row + 1) : error);
@@ -137,8 +123,7 @@ void WriteTraceLogs(JsonWriter& json, const StrList& rows) {
     for (int32_t row = 0; row + RunFacts::TraceLogFields <= rows.Count();
          row += RunFacts::TraceLogFields) {
         json.BeginObject();
-        json.Key("path");
-        json.String(rows.GetAt(row));
+        json.StringField("path", rows.GetAt(row));
         json.Key("lines");
         WriteLines(json, rows.GetAt(row + 1));
         json.EndObject();
@@ -148,14 +133,10 @@ void WriteTraceLogs(JsonWriter& json, const StrList& rows) {
 
 void WriteMachine(JsonWriter& json, const RunContext& run) {
     const RunFacts& facts = run.Facts;
-    json.Key("computer");
-    json.String(facts.Computer);
-    json.Key("user");
-    json.String(facts.User);
-    json.Key("systemVersion");
-    json.String(facts.SystemVersion);
-    json.Key("systemAccount");
-    json.Bool(run.SystemAccount);
+    json.StringField("computer", facts.Computer);
+    json.StringField("user", facts.User);
+    json.StringField("systemVersion", facts.SystemVersion);
+    json.BoolField("systemAccount", run.SystemAccount);
 }
 
 } // namespace
@@ -163,12 +144,9 @@ void WriteMachine(JsonWriter& json, const RunContext& run) {
 Str BuildJsonReport(const RunContext& run, const Str& reportText) {
     JsonWriter json;
     json.BeginObject();
-    json.Key("schemaVersion");
-    json.Number(SchemaVersion);
-    json.Key("doctorVersion");
-    json.String(Str(VLD_VERSION_TEXT));
-    json.Key("time");
-    json.String(run.Facts.Time);
+    json.NumberField("schemaVersion", SchemaVersion);
+    json.StringField("doctorVersion", Str(VLD_VERSION_TEXT));
+    json.StringField("time", run.Facts.Time);
     WriteMachine(json, run);
     WriteAnalysis(json, run.Analysis);
     WriteProduct(json, run);
@@ -176,8 +154,7 @@ Str BuildJsonReport(const RunContext& run, const Str& reportText) {
     WriteProductFiles(json, run.Facts.ProductFiles);
     WriteConfiguration(json, run.Facts);
     WriteTraceLogs(json, run.Facts.TraceLogs);
-    json.Key("report");
-    json.String(reportText);
+    json.StringField("report", reportText);
     json.EndObject();
     Str document = json.Text();
     document.Append("\n");

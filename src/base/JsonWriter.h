@@ -21,6 +21,18 @@ public:
     void Number(int64_t value);
     void Bool(bool value);
     void Null();
+    void StringField(const char* key, const Str& value) {
+        Key(key);
+        String(value);
+    }
+    void NumberField(const char* key, int64_t value) {
+        Key(key);
+        Number(value);
+    }
+    void BoolField(const char* key, bool value) {
+        Key(key);
+        Bool(value);
+    }
 
     const Str& Text() const { return text; }
 

@@ -78,9 +78,12 @@ void ConfigList::Load(const char* defaultText) {
     if (count > MostItems) {
         count = MostItems;
     }
+    // One open of the section for all items: each open is a round trip to the registry.
+    RegKey sectionKey;
+    bool open = count > 0 && OpenSection(sectionKey, section, true);
     Str itemKey;
     for (int32_t i = 0; i < count; ++i) {
         itemKey.Format("%s%d", prefix.Text(), static_cast<int>(i));
-        Add(ConfigString(section.Text(), itemKey.Text(), defaultText).Value());
+        Add(open ? sectionKey.GetString(itemKey.Text(), defaultText) : Str(defaultText));
     }
 }
