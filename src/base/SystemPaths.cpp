@@ -1,6 +1,6 @@
 #include "base/SystemPaths.h"
 
-#include <vector>
+#include "base/CharBuffer.h"
 
 namespace {
 
@@ -8,16 +8,25 @@ const DWORD LongestPath = 32768 * 3;
 
 // query(buffer, size) answers the length without NUL, or the size needed when it did not fit.
 template <typename Query> Str Answer(Query query) {
-    std::vector<char> buffer(MAX_PATH * 3 + 1);
-    DWORD length = query(buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length >= buffer.size() && length <= LongestPath) {
-        buffer.resize(length + 1);
-        length = query(buffer.data(), static_cast<DWORD>(buffer.size()));
-    }
-    if (length == 0 || length >= buffer.size()) {
+    DWORD size = MAX_PATH * 3 + 1;
+    CharBuffer first(size);
+    if (!first.Data()) {
         return Str();
     }
-    return Str(buffer.data(), static_cast<int32_t>(length));
+    DWORD length = query(first.Data(), size);
+    if (length < size) {
+        return length == 0 ? Str() : Str(first.Data(), static_cast<int32_t>(length));
+    }
+    if (length > LongestPath) {
+        return Str();
+    }
+    size = length + 1;
+    CharBuffer larger(size);
+    length = larger.Data() ? query(larger.Data(), size) : 0;
+    if (length == 0 || length >= size) {
+        return Str();
+    }
+    return Str(larger.Data(), static_cast<int32_t>(length));
 }
 
 } // namespace
@@ -32,18 +41,15 @@ Str TempFolder() {
 
 // GetModuleFileNameA cuts the name to the buffer instead of telling the size: grow until it fits.
 Str ModulePath(HMODULE module) {
-    std::vector<char> buffer(MAX_PATH * 3 + 1);
-    for (;;) {
-        DWORD length = GetModuleFileNameA(module, buffer.data(), static_cast<DWORD>(buffer.size()));
+    for (DWORD size = MAX_PATH * 3 + 1; size <= 2 * LongestPath; size *= 2) {
+        CharBuffer buffer(size);
+        DWORD length = buffer.Data() ? GetModuleFileNameA(module, buffer.Data(), size) : 0;
         if (length == 0) {
             return Str();
         }
-        if (length < buffer.size() - 1) {
-            return Str(buffer.data(), static_cast<int32_t>(length));
+        if (length < size - 1) {
+            return Str(buffer.Data(), static_cast<int32_t>(length));
         }
-        if (buffer.size() > LongestPath) {
-            return Str();
-        }
-        buffer.resize(buffer.size() * 2);
     }
+    return Str();
 }
