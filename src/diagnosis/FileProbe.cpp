@@ -108,9 +108,7 @@ bool CheckSystemComponent(RunContext& context, const char* name, int32_t minMajo
     if (current) {
         return true;
     }
-    line.Format("System Dll %s Out of date need version %u.%u.%u\r\n", name,
-                static_cast<unsigned>(minMajor), static_cast<unsigned>(minMinor),
-                static_cast<unsigned>(minBuild));
+    line.Format("System Dll %s Out of date need version %s\r\n", name, minimum.Text());
     context.AppendToReport(line);
     return false;
 }
