@@ -36,6 +36,10 @@ bool RegKey::OpenMachineKey(const char* path, bool readOnly) {
     return Open(HKEY_LOCAL_MACHINE, path, readOnly);
 }
 
+bool RegKey::OpenSubKey(const RegKey& parent, const char* path) {
+    return parent.key && Open(parent.key, path, true);
+}
+
 // Reading never creates a key: a read-only open of a missing key fails. Only a writer creates.
 bool RegKey::Open(HKEY root, const char* path, bool readOnly) {
     Close();

@@ -15,6 +15,8 @@ public:
 
     bool OpenUserKey(const char* path, bool readOnly);
     bool OpenMachineKey(const char* path, bool readOnly);
+    // Read-only, below a key already open: one level of the path costs one lookup.
+    bool OpenSubKey(const RegKey& parent, const char* path);
     static bool UserKeyExists(const char* path);
     static bool MachineKeyExists(const char* path);
 

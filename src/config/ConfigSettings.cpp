@@ -2,6 +2,7 @@
 
 #include "base/JoinPath.h"
 #include "base/RegKey.h"
+#include "config/ConfigReadScope.h"
 #include "config/ConfigStore.h"
 #include "trace/TraceLog.h"
 
@@ -18,6 +19,10 @@ namespace {
 
 // Reading never creates a section key; a missing one reads as its defaults.
 bool OpenSection(RegKey& key, const Str& section, bool readOnly) {
+    const RegKey* configuration = readOnly ? ConfigReadScope::OpenConfiguration() : nullptr;
+    if (configuration) {
+        return key.OpenSubKey(*configuration, section.Text());
+    }
     Str path = SectionPath(section);
     return !path.IsEmpty() && key.OpenUserKey(path.Text(), readOnly);
 }

@@ -1,5 +1,6 @@
 #include "diagnosis/ConfigurationCheck.h"
 
+#include "config/ConfigReadScope.h"
 #include "config/ConfigSettings.h"
 #include "diagnosis/ReportLine.h"
 #include "diagnosis/ScheduleEvent.h"
@@ -93,6 +94,8 @@ void ListWorkGroup(RunContext& context, int32_t number) {
 }
 
 StageCode ConfigurationCheck(RunContext& context) {
+    // Some dozens of settings, each in one of five sections.
+    ConfigReadScope reads;
     StageCode result = ConfigCode::Fine;
     context.TraceModeOn = ConfigInt("Main", "TraceMode", 0).Value() > 0;
     int32_t version = ConfigInt("Main", "Version", 0).Value();

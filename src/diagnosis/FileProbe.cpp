@@ -1,30 +1,15 @@
 #include "diagnosis/FileProbe.h"
 
-#include "base/CharBuffer.h"
 #include "base/JoinPath.h"
 #include "base/SystemErrorText.h"
 #include "base/SystemPaths.h"
 #include "diagnosis/CompareVersion.h"
+#include "diagnosis/FileVersion.h"
 #include "diagnosis/ReportLine.h"
 
 #include <windows.h>
 
-#include <cstdio>
-#include <cstring>
-
 namespace {
-
-const char* const UnknownVersion = "Unknown";
-
-// A value of the version block and its length, or null when the query fails or finds nothing.
-const void* QueryVersionValue(const char* block, const char* query, UINT& length) {
-    void* value = nullptr;
-    length = 0;
-    if (!VerQueryValueA(block, query, &value, &length) || length == 0 || !value) {
-        return nullptr;
-    }
-    return value;
-}
 
 void RecordLibrary(RunContext& context, const char* name, const Str& version, const Str& minimum,
                    const char* status) {
@@ -52,35 +37,6 @@ bool ProbeFile(RunContext& context, const Str& path, Str* errorText) {
     line.Format("Failed to open file '%s' : %s", path.Text(), reason.Text());
     context.AppendToReport(WholeLine(line));
     return false;
-}
-
-// The FileVersion string of the first translation the resource lists.
-Str GetFileVersionText(const char* path) {
-    DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(path, &handle);
-    if (size == 0) {
-        return Str(UnknownVersion);
-    }
-    CharBuffer block(size);
-    if (!block.Data()) {
-        return Str(UnknownVersion);
-    }
-    GetFileVersionInfoA(path, handle, size, block.Data());
-    UINT length = 0;
-    const WORD* translation = static_cast<const WORD*>(
-        QueryVersionValue(block.Data(), "\\VarFileInfo\\Translation", length));
-    if (!translation || length < 2 * sizeof(WORD)) {
-        return Str(UnknownVersion);
-    }
-    char query[64];
-    snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\FileVersion", translation[0],
-             translation[1]);
-    const char* version = static_cast<const char*>(QueryVersionValue(block.Data(), query, length));
-    if (!version) {
-        return Str(UnknownVersion);
-    }
-    // A damaged resource may lack the terminator: never read past the value.
-    return Str(version, static_cast<int32_t>(strnlen(version, length)));
 }
 
 // A 64-bit Windows answers the 32-bit system folder here; a 32-bit one has no such folder.

@@ -7,9 +7,6 @@
 // True when the file opens for reading; otherwise one report line with the system's reason.
 bool ProbeFile(RunContext& context, const Str& path, Str* errorText = nullptr);
 
-// The FileVersion text of the file's version resource, or "Unknown".
-Str GetFileVersionText(const char* path);
-
 // The 32-bit system folder, where the 32-bit product's system libraries live.
 Str SystemFolder();
 

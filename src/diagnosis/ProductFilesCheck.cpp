@@ -2,6 +2,7 @@
 
 #include "base/JoinPath.h"
 #include "diagnosis/FileProbe.h"
+#include "diagnosis/FileVersion.h"
 #include "diagnosis/ReportLine.h"
 
 #include <cstring>

@@ -1,4 +1,5 @@
 #include "config/ConfigStore.h"
+#include "config/ConfigReadScope.h"
 #include "config/ConfigSettings.h"
 #include "trace/TraceLog.h"
 
@@ -274,4 +275,20 @@ TEST_F(ConfigSettingsTest, ADamagedHugeCountIsBounded) {
     ConfigList names("Sites", "ZName");
     names.Load("");
     EXPECT_EQ(ConfigList::MostItems, names.Count());
+}
+
+TEST_F(ConfigSettingsTest, AReadScopeReadsTheSameSettingsAndEndsWithItsPass) {
+    SetDword(HKEY_CURRENT_USER, Section("Main").c_str(), "Version", 4);
+    {
+        ConfigReadScope reads;
+        ConfigReadScope nested;
+        EXPECT_EQ(4, ConfigInt("Main", "Version", 0).Value());
+        EXPECT_EQ(9, ConfigInt("Missing", "Version", 9).Value());
+        ConfigInt("Main", "TraceMode", 0).SetValue(2);
+        EXPECT_EQ(2, ConfigInt("Main", "TraceMode", 0).Value());
+    }
+    SetString(HKEY_CURRENT_USER, SettingsPath, "Config", "Other");
+    SetDword(HKEY_CURRENT_USER, SectionKey("Other", "Main").c_str(), "Version", 5);
+    store.Load();
+    EXPECT_EQ(5, ConfigInt("Main", "Version", 0).Value());
 }

@@ -1,7 +1,9 @@
 #include "diagnosis/FileProbe.h"
+#include "diagnosis/FileVersion.h"
 
 #include "base/SystemErrorText.h"
 
+#include "Programs.h"
 #include "RecordingReport.h"
 #include "Scratch.h"
 #include "SystemLibraries.h"
@@ -78,8 +80,13 @@ TEST(GetFileVersionText, UnknownWithoutAVersionResource) {
     ASSERT_TRUE(WriteBytes(scratch.File("Licence.rtf"), "{\\rtf1 licence}"));
     ASSERT_TRUE(WriteBytes(scratch.File("empty.dll"), ""));
     ASSERT_TRUE(WriteBytes(scratch.File("fake.dll"), std::string("MZ\0\0garbage", 11)));
+    // The test mail library is an image without a version resource; under its own name Wine
+    // would answer for its built-in library.
+    std::string image = scratch.File("plain.dll");
+    ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\mapi32\\complete\\MAPI32.DLL").c_str(),
+                          image.c_str(), FALSE));
     for (const std::string& path : {scratch.File("Licence.rtf"), scratch.File("empty.dll"),
-                                    scratch.File("fake.dll"), scratch.File("missing.exe")}) {
+                                    scratch.File("fake.dll"), scratch.File("missing.exe"), image}) {
         EXPECT_STREQ("Unknown", GetFileVersionText(path.c_str()).Text()) << path;
     }
 }
