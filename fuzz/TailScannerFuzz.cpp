@@ -3,6 +3,8 @@
 // First byte: maxLines (-2 to 17); second byte: block size (1 to 256); the rest: the file.
 #include "diagnosis/TailScanner.h"
 
+#include "fuzz/MemorySource.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -11,23 +13,6 @@
 #include <vector>
 
 namespace {
-
-class MemorySource : public ByteSource {
-public:
-    MemorySource(const char* bytes, int64_t size) : bytes(bytes), size(size) {}
-    int64_t Size() const override { return size; }
-    bool ReadAt(int64_t offset, char* buffer, int32_t count) override {
-        if (offset < 0 || count < 0 || offset > size - count) {
-            abort(); // the scanner never asks for bytes outside the file
-        }
-        memcpy(buffer, bytes + offset, static_cast<size_t>(count));
-        return true;
-    }
-
-private:
-    const char* bytes;
-    int64_t size;
-};
 
 class CollectingSink : public TailSink {
 public:
@@ -70,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int32_t maxLines = data[0] % 20 - 2;
     int32_t blockSize = data[1] + 1;
     std::string bytes(reinterpret_cast<const char*>(data + 2), size - 2);
-    MemorySource source(bytes.data(), static_cast<int64_t>(bytes.size()));
+    MemorySource source(bytes.data(), static_cast<int64_t>(bytes.size()), true);
     CollectingSink sink;
     if (!ScanTail(source, maxLines, sink, blockSize) ||
         sink.pieces != ForwardTail(bytes, maxLines)) {

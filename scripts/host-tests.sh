@@ -24,17 +24,19 @@ mkdir -p "$TMPDIR" "$BUILD/findings"
 echo "== Sanitizer unit tests"
 "$BUILD/host_tests" --gtest_brief=1
 
-# Longest input per target: the tail needs lines beyond 2046 bytes, Format texts beyond 8191.
+# Longest input per target: the tail needs lines beyond 2046 bytes, Format texts beyond 8191,
+# the version resource search whole images.
 max_len() {
     case "$1" in
     TailScanner) echo 12000 ;;
     Format) echo 20000 ;;
+    VersionResource) echo 8192 ;;
     *) echo 4096 ;;
     esac
 }
 
 failed=""
-for target in CompareVersion CredentialMask Format ParseInt Split TailScanner; do
+for target in CompareVersion CredentialMask Format ParseInt Split TailScanner VersionResource; do
     echo "== Fuzzing $target for $FUZZ_SECONDS s"
     corpus="$TMPDIR/corpus-$target"
     rm -rf "$corpus"

@@ -1,5 +1,7 @@
 #include "diagnosis/FileProbe.h"
+#include "diagnosis/FileByteSource.h"
 #include "diagnosis/FileVersion.h"
+#include "diagnosis/ImageVersionResource.h"
 
 #include "base/SystemErrorText.h"
 
@@ -68,10 +70,25 @@ TEST(GetFileVersionText, FileVersionOfTheFirstTranslation) {
     } const cases[] = {
         {"product\\VLWork.exe", "2.4.0.17"},     {"product\\VLAlert.exe", "2.3.5.2"},
         {"product\\VLLib.dll", "2.4.0.21"},      {"system\\mfc42.dll", "6.00.8168.0"},
-        {"system\\old\\mfc42.dll", "4.21.7000"},
+        {"system\\old\\mfc42.dll", "4.21.7000"}, {"pe32\\VLLib.dll", "2.4.0.21"},
     };
     for (const Case& c : cases) {
         EXPECT_STREQ(c.version, GetFileVersionText(StubPath(c.stub).c_str()).Text()) << c.stub;
+    }
+}
+
+TEST(FindVersionResource, FindsTheBlockIn64And32BitImages) {
+    for (const char* stub : {"product\\VLWork.exe", "system\\mfc42.dll", "pe32\\VLLib.dll"}) {
+        FileByteSource file;
+        ASSERT_TRUE(file.Open(StubPath(stub).c_str())) << stub;
+        ResourcePlace place;
+        ASSERT_TRUE(FindVersionResource(file, place)) << stub;
+        std::string block(place.size, '\0');
+        ASSERT_TRUE(file.ReadAt(place.offset, &block[0], static_cast<int32_t>(place.size)));
+        // After its length, value length and type, the block gives its own name.
+        EXPECT_EQ(std::wstring(L"VS_VERSION_INFO"),
+                  std::wstring(reinterpret_cast<const wchar_t*>(block.data() + 6), 15))
+            << stub;
     }
 }
 
