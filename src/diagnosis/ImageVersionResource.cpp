@@ -34,6 +34,9 @@ public:
     bool ReadHeaders();
     // The entry for id among a directory's numbered entries, as the field that leads on.
     bool FindEntry(uint32_t directory, uint32_t id, uint32_t& target);
+    // A language-neutral file names its "MUI" resource type; its version strings may then come
+    // from a language file beside it, which only the system's reader takes into account.
+    bool HasOnlyNumberedTypes();
     // The one entry of a directory that holds exactly one, numbered.
     bool OnlyEntry(uint32_t directory, uint32_t& target);
     // The place of the data that a data entry describes.
@@ -117,6 +120,12 @@ bool ImageFile::DirectoryCounts(uint32_t directory, uint32_t& named, uint32_t& n
     return named + numbered <= MostEntries;
 }
 
+bool ImageFile::HasOnlyNumberedTypes() {
+    uint32_t named = 0;
+    uint32_t numbered = 0;
+    return DirectoryCounts(0, named, numbered) && named == 0;
+}
+
 bool ImageFile::FindEntry(uint32_t directory, uint32_t id, uint32_t& target) {
     uint32_t named = 0;
     uint32_t numbered = 0;
@@ -169,8 +178,8 @@ bool FindVersionResource(ByteSource& file, ResourcePlace& place) {
     uint32_t names = 0;
     uint32_t languages = 0;
     uint32_t data = 0;
-    return image.ReadHeaders() && image.FindEntry(0, VersionType, names) &&
-           (names & SubdirectoryFlag) &&
+    return image.ReadHeaders() && image.HasOnlyNumberedTypes() &&
+           image.FindEntry(0, VersionType, names) && (names & SubdirectoryFlag) &&
            image.FindEntry(names & ~SubdirectoryFlag, VersionName, languages) &&
            (languages & SubdirectoryFlag) && image.OnlyEntry(languages & ~SubdirectoryFlag, data) &&
            !(data & SubdirectoryFlag) && image.DataPlace(data, place);

@@ -13,7 +13,8 @@ struct ResourcePlace {
 // Finds the version resource of an image file (PE32 or PE32+) in the file's bytes, the way the
 // system finds a resource in a file it loads as data: the resource directory at the file offset
 // of its address, the resource's own address translated through the section table. Only the
-// plain case is answered: one version resource in one language, wholly inside the file. Anything
-// else (no image, no such resource, several languages, damaged tables) answers false, and the
-// caller asks the system instead.
+// plain case is answered: one version resource in one language, wholly inside the file, in an
+// image without named resource types. Anything else (no image, no such resource, several
+// languages, a language-neutral file, damaged tables) answers false, and the caller asks the
+// system instead.
 bool FindVersionResource(ByteSource& file, ResourcePlace& place);

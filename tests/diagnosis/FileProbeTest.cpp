@@ -92,6 +92,14 @@ TEST(FindVersionResource, FindsTheBlockIn64And32BitImages) {
     }
 }
 
+TEST(FindVersionResource, LeavesALanguageNeutralFileToTheSystem) {
+    FileByteSource file;
+    ASSERT_TRUE(file.Open(StubPath("pe32\\Neutral.dll").c_str()));
+    ResourcePlace place;
+    EXPECT_FALSE(FindVersionResource(file, place));
+    EXPECT_STREQ("2.4.0.21", GetFileVersionText(StubPath("pe32\\Neutral.dll").c_str()).Text());
+}
+
 TEST(GetFileVersionText, UnknownWithoutAVersionResource) {
     ScratchFolder scratch;
     ASSERT_TRUE(WriteBytes(scratch.File("Licence.rtf"), "{\\rtf1 licence}"));
