@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cwchar>
 
 namespace {
@@ -32,10 +33,11 @@ Str FileVersionOfBlock(const char* block) {
     if (!translation || length < 2 * sizeof(WORD)) {
         return Str(UnknownVersion);
     }
-    wchar_t query[64];
-    swprintf(query, sizeof query / sizeof query[0], L"\\StringFileInfo\\%04x%04x\\FileVersion",
-             translation[0], translation[1]);
-    const wchar_t* version = static_cast<const wchar_t*>(QueryVersionValue(block, query, length));
+    char query[64];
+    int queryLength = snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\FileVersion",
+                               translation[0], translation[1]);
+    const wchar_t* version = static_cast<const wchar_t*>(
+        QueryVersionValue(block, WideFromUtf8(query, queryLength).c_str(), length));
     if (!version) {
         return Str(UnknownVersion);
     }
