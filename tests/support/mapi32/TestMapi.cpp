@@ -94,6 +94,13 @@ std::string Utf8(const wchar_t* text) {
     return bytes;
 }
 
+// The line that each call on a session starts its record with.
+void WriteSessionCall(FILE* file, const char* call, LHANDLE session, ULONG_PTR uiParam, FLAGS flags,
+                      ULONG reserved) {
+    fprintf(file, "%s session=%llx ui=%llx flags=%lx reserved=%lx\n", call, Number(session),
+            Number(uiParam), flags, reserved);
+}
+
 ULONG NotSupported(const char* name) {
     Record record;
     if (record.File()) {
@@ -123,8 +130,7 @@ ULONG WINAPI MAPILogon(ULONG_PTR uiParam, LPSTR profileName, LPSTR password, FLA
 ULONG WINAPI MAPILogoff(LHANDLE session, ULONG_PTR uiParam, FLAGS flags, ULONG reserved) {
     Record record;
     if (record.File()) {
-        fprintf(record.File(), "MAPILogoff session=%llx ui=%llx flags=%lx reserved=%lx\n",
-                Number(session), Number(uiParam), flags, reserved);
+        WriteSessionCall(record.File(), "MAPILogoff", session, uiParam, flags, reserved);
     }
     return Outcome("VLD_MAPI_LOGOFF");
 }
@@ -133,8 +139,7 @@ ULONG WINAPI MAPISendMail(LHANDLE session, ULONG_PTR uiParam, MapiMessage* messa
                           ULONG reserved) {
     Record record;
     if (record.File()) {
-        fprintf(record.File(), "MAPISendMail session=%llx ui=%llx flags=%lx reserved=%lx\n",
-                Number(session), Number(uiParam), flags, reserved);
+        WriteSessionCall(record.File(), "MAPISendMail", session, uiParam, flags, reserved);
         if (message) {
             WriteMessage(record.File(), *message);
         }
@@ -147,8 +152,7 @@ ULONG WINAPI MAPISendMailW(LHANDLE session, ULONG_PTR uiParam, MapiMessageW* mes
                            ULONG reserved) {
     Record record;
     if (record.File()) {
-        fprintf(record.File(), "MAPISendMailW session=%llx ui=%llx flags=%lx reserved=%lx\n",
-                Number(session), Number(uiParam), flags, reserved);
+        WriteSessionCall(record.File(), "MAPISendMailW", session, uiParam, flags, reserved);
     }
     if (!record.File() || !message) {
         return Outcome("VLD_MAPI_SEND");
