@@ -1,5 +1,8 @@
 #include "diagnosis/SystemAccount.h"
 
+#include "base/SystemErrorText.h"
+#include "trace/TraceLog.h"
+
 namespace {
 
 class TokenHandle {
@@ -29,8 +32,7 @@ bool IsLocalSystemSid(PSID sid) {
     return sid && IsValidSid(sid) && IsWellKnownSid(sid, WinLocalSystemSid);
 }
 
-// An account that cannot be read is taken for a user's.
-bool ProcessRunsAsLocalSystem() {
+bool ReadProcessUserSid(AccountSid& account) {
     TokenHandle token;
     if (!token.Handle()) {
         return false;
@@ -43,5 +45,16 @@ bool ProcessRunsAsLocalSystem() {
     if (!GetTokenInformation(token.Handle(), TokenUser, &buffer, sizeof buffer, &size)) {
         return false;
     }
-    return IsLocalSystemSid(buffer.user.User.Sid);
+    return CopySid(sizeof account.bytes, account.Sid(), buffer.user.User.Sid);
+}
+
+bool ProcessRunsAsLocalSystem() {
+    AccountSid account;
+    if (!ReadProcessUserSid(account)) {
+        DWORD error = GetLastError();
+        Trace(1, "Cannot read the account the Doctor runs as (error %lu): %s",
+              static_cast<unsigned long>(error), SystemErrorText(error).Text());
+        return false;
+    }
+    return IsLocalSystemSid(account.Sid());
 }

@@ -1,6 +1,7 @@
 #include "ReportRun.h"
 
 #include "DoctorOutcome.h"
+#include "JsonAgreement.h"
 #include "Programs.h"
 #include "Scratch.h"
 
@@ -54,6 +55,11 @@ TEST_P(GoldenReportTest, ReportMatchesTheExpectedReport) {
         EXPECT_TRUE(WithoutTimeLine(printed) == WithoutTimeLine(report)) << toStandardOutput;
         EXPECT_EQ("", CompareWithExpected(printed, expected)) << toStandardOutput;
     }
+
+    // The console companion's JSON of the same state says what the report says.
+    std::string json = scratch.File("report.json");
+    EXPECT_EQ(golden.exitCode, RunDoctor("/json", json, errors, CompanionPath()));
+    ExpectJsonAgreesWithReport(report, nlohmann::json::parse(ReadBytes(json)));
 }
 
 INSTANTIATE_TEST_SUITE_P(SampleVariants, GoldenReportTest, ::testing::ValuesIn(GoldenCases),

@@ -1,5 +1,6 @@
 #include "app/MainDialog.h"
 #include "app/DoctorApp.h"
+#include "app/JsonReport.h"
 #include "diagnosis/DiagnosisPass.h"
 #include "diagnosis/MemoryReport.h"
 #include "framework/LinkLabel.h"
@@ -9,11 +10,13 @@
 #include "DialogWatcher.h"
 #include "ProgramApp.h"
 #include "Registry.h"
+#include "ReportRun.h"
 #include "WindowDriver.h"
 #include "resources/ResourceIds.h"
 #include "resources/Version.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <sstream>
 #include <string>
@@ -141,13 +144,17 @@ TEST_F(MainWindowTest, EnterRunsADiagnosisIntoTheReportLog) {
     EXPECT_TRUE(run.mainDisabledDuring);
 }
 
+// The installation is mended between the two runs: the second run's report, facts and JSON are
+// those of a first run on the mended installation, nothing of the first run left in them.
 TEST_F(MainWindowTest, TheDiagnoseButtonRunsAgainAndReplacesTheReport) {
     RunSeen first, second;
+    ASSERT_TRUE(LaySample("missing-file"));
     WindowDriver driver([&] {
         HWND main = WaitForDialog(MainCaption);
         ASSERT_NE(nullptr, main);
         PostMessageA(GetDlgItem(main, IDOK), BM_CLICK, 0, 0);
         first = FinishRun(main);
+        ASSERT_TRUE(LaySample("healthy"));
         SetDlgItemTextA(main, IDC_REPORT_LOG, (first.log + "a stale line\r\n").c_str());
         PostMessageA(GetDlgItem(main, IDOK), BM_CLICK, 0, 0);
         second = FinishRun(main);
@@ -157,7 +164,20 @@ TEST_F(MainWindowTest, TheDiagnoseButtonRunsAgainAndReplacesTheReport) {
     EXPECT_EQ(DoneText, second.statusAfter);
     EXPECT_EQ(1u, Occurrences(second.log, "Velmont Doctor version"));
     EXPECT_EQ(0u, Occurrences(second.log, "a stale line"));
-    EXPECT_TRUE(ReportWithoutTime(first.log) == ReportWithoutTime(second.log));
+    EXPECT_TRUE(ReportWithoutTime(first.log) != ReportWithoutTime(second.log));
+    MemoryReport reference;
+    RunDiagnosisPass(reference);
+    EXPECT_TRUE(ReportWithoutTime(reference.Text().Text()) == ReportWithoutTime(second.log));
+    nlohmann::json seen =
+        nlohmann::json::parse(BuildJsonReport(dialog, Str(second.log.c_str())).Text());
+    nlohmann::json expected =
+        nlohmann::json::parse(BuildJsonReport(reference, reference.Text()).Text());
+    for (nlohmann::json* json : {&seen, &expected}) {
+        json->erase("time");
+        json->erase("report");
+    }
+    EXPECT_EQ(expected, seen);
+    LaySample("clean");
 }
 
 TEST_F(MainWindowTest, ThePrognosisFollowsTwoSecondsAfterTheChecks) {

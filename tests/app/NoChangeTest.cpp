@@ -92,34 +92,66 @@ protected:
     ScratchFolder scratch;
 };
 
+const char* const Configurations = "Software\\Tessaly\\Velmont\\Configurations";
+
 // A product whose configuration lacks whole sections: reading them must not create them.
 void RemoveSections() {
-    std::string configuration = "Software\\Tessaly\\Velmont\\Configurations\\Head Office";
+    std::string configuration = std::string(Configurations) + "\\Head Office";
     TestRegistry::DeleteTree(HKEY_CURRENT_USER, (configuration + "\\Sites").c_str());
     TestRegistry::DeleteTree(HKEY_CURRENT_USER, (configuration + "\\WorkGroups").c_str());
     TestRegistry::DeleteTree(HKEY_CURRENT_USER, (configuration + "\\Alerts").c_str());
 }
 
+// The settings name a configuration that was never made: looking for it must not make it.
+void NameAnUnknownConfiguration() {
+    TestRegistry::SetString(HKEY_CURRENT_USER, TestRegistry::SettingsPath, "Config", "Branch");
+}
+
+void RemoveConfigurations() {
+    TestRegistry::DeleteTree(HKEY_CURRENT_USER, Configurations);
+}
+
+void RemoveMachineSettings() {
+    TestRegistry::DeleteTree(HKEY_LOCAL_MACHINE, TestRegistry::SettingsPath);
+}
+
+struct Damage {
+    const char* name;
+    void (*apply)();
+    bool everyVariant; // else only to the healthy sample, whose checks all get that far
+};
+
+// Each path the checks take through a product that lacks something.
+const Damage Damages[] = {
+    {"as laid", [] {}, true},
+    {"sections missing", RemoveSections, true},
+    {"unknown configuration", NameAnUnknownConfiguration, false},
+    {"no configurations key", RemoveConfigurations, false},
+    {"no machine settings", RemoveMachineSettings, false},
+};
+
 } // namespace
 
-TEST_F(NoChangeTest, ReportAndMessageModeChangeNothing) {
+TEST_F(NoChangeTest, ReportModesChangeNothing) {
     const char* const variants[] = {"healthy",      "not-installed",     "no-config-folder",
                                     "missing-file", "no-install-folder", "no-events"};
     for (const char* variant : variants) {
-        for (bool sectionsMissing : {false, true}) {
-            ASSERT_TRUE(LaySample(variant)) << variant;
-            if (sectionsMissing) {
-                RemoveSections();
+        for (const Damage& damage : Damages) {
+            if (!damage.everyVariant && std::string(variant) != "healthy") {
+                continue;
             }
+            ASSERT_TRUE(LaySample(variant)) << variant;
+            damage.apply();
             std::string before = ProductState();
-            for (const char* mode : {"/report", "/message"}) {
+            for (const char* mode : {"/report", "/message", "/json"}) {
                 DoctorOutcome outcome = RunDoctorInto(mode, scratch.File("out.txt"));
-                ASSERT_TRUE(outcome.finished) << variant << " " << mode;
-                EXPECT_FALSE(outcome.text.empty()) << variant << " " << mode;
+                std::string run = std::string(variant) + ", " + damage.name + ", " + mode;
+                ASSERT_TRUE(outcome.finished) << run;
+                EXPECT_FALSE(outcome.text.empty()) << run;
                 std::string after = ProductState();
-                EXPECT_EQ(0u, Missing(before, after).size()) << variant << " " << mode;
-                EXPECT_EQ(0u, Missing(after, before).size()) << variant << " " << mode;
-                EXPECT_TRUE(before == after) << variant << " " << mode << sectionsMissing;
+                EXPECT_EQ(0u, Missing(before, after).size()) << run;
+                EXPECT_EQ(0u, Missing(after, before).size()) << run;
+                EXPECT_TRUE(before == after) << run;
             }
         }
     }
@@ -130,8 +162,10 @@ TEST_F(NoChangeTest, WindowRunsChangeNothingUnlessTheTraceBoxChanged) {
         const char* name;
         ReportClose close;
         int storedTraceMode; // -1: no value
+        void (*damage)() = nullptr;
     };
     const Row rows[] = {
+        {"Close, unknown configuration", ReportClose::CloseButton, 0, NameAnUnknownConfiguration},
         {"Escape without a run", ReportClose::NoRun, 1},
         {"Close, box left ticked", ReportClose::CloseButton, 1},
         {"Close, box left ticked on 3", ReportClose::CloseButton, 3},
@@ -146,6 +180,9 @@ TEST_F(NoChangeTest, WindowRunsChangeNothingUnlessTheTraceBoxChanged) {
         } else {
             TestRegistry::SetDword(HKEY_CURRENT_USER, main.c_str(), "TraceMode",
                                    static_cast<DWORD>(row.storedTraceMode));
+        }
+        if (row.damage) {
+            row.damage();
         }
         std::string before = ProductState();
         int check = -1;

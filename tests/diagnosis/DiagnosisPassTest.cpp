@@ -124,3 +124,20 @@ TEST(SystemAccount, OnlyTheLocalSystemSidIsTheSystemAccount) {
     EXPECT_FALSE(IsLocalSystemSid(nullptr));
     EXPECT_FALSE(ProcessRunsAsLocalSystem());
 }
+
+// The token is read for real: the account it names is the one the system looks up by name.
+TEST(SystemAccount, ReadsTheAccountTheTestsRunAs) {
+    AccountSid account;
+    ASSERT_TRUE(ReadProcessUserSid(account));
+    char name[256];
+    DWORD nameSize = sizeof name;
+    ASSERT_TRUE(GetUserNameA(name, &nameSize));
+    AccountSid named;
+    DWORD sidSize = sizeof named.bytes;
+    char domain[256];
+    DWORD domainSize = sizeof domain;
+    SID_NAME_USE use;
+    ASSERT_TRUE(
+        LookupAccountNameA(nullptr, name, named.Sid(), &sidSize, domain, &domainSize, &use));
+    EXPECT_TRUE(EqualSid(account.Sid(), named.Sid()));
+}
