@@ -28,8 +28,11 @@ public:
     DWORD pauseMilliseconds = 2000; // between the checks and the prognosis
 
 private:
+    void FlushToReportLog();
     void AddAboutItem();
     LRESULT OnSysCommand(WPARAM command);
     LRESULT OnPaint();
     void DrawMinimisedIcon();
+
+    Str pendingText; // lines of the run not yet in the log
 };
