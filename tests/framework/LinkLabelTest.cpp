@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -23,6 +24,7 @@ const unsigned HandCursorId = 1224;
 const COLORREF LinkBlue = RGB(0, 0, 128);
 const COLORREF LinkPurple = RGB(128, 0, 128);
 const UINT ReadCursorMessage = WM_APP + 2;
+const UINT RunStepsMessage = WM_APP + 3;
 
 class LinkDialog : public Dialog {
 public:
@@ -37,9 +39,13 @@ public:
         noPrefix.SubclassItem(NoPrefixId, *this);
         return TRUE;
     }
-    LRESULT WindowProc(UINT message, WPARAM, LPARAM) override {
+    LRESULT WindowProc(UINT message, WPARAM, LPARAM lParam) override {
         if (message == ReadCursorMessage) {
             cursorShown = GetCursor();
+            return 1;
+        }
+        if (message == RunStepsMessage) {
+            (*reinterpret_cast<std::function<void()>*>(lParam))();
             return 1;
         }
         return 0;
@@ -77,6 +83,11 @@ void Click(HWND dialog, int id) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+// Runs the steps on the dialog's own thread, where none of its painting can come between them.
+void RunOnDialogThread(HWND dialog, std::function<void()> steps) {
+    SendMessageA(dialog, RunStepsMessage, 0, reinterpret_cast<LPARAM>(&steps));
+}
+
 bool HasNotifyStyle(HWND control) {
     return (GetWindowLongPtrA(control, GWL_STYLE) & SS_NOTIFY) != 0;
 }
@@ -102,14 +113,17 @@ TEST(LinkLabel, DrawsUnderlinedLinkBlueWithOneFontForAllRequests) {
     WindowDriver driver([&] {
         HWND window = WaitForDialog(TestCaption);
         ASSERT_NE(nullptr, window);
-        HWND label = GetDlgItem(window, PlainId);
-        SetWindowLongPtrA(label, GWL_STYLE, GetWindowLongPtrA(label, GWL_STYLE) & ~SS_NOTIFY);
-        notifyBefore = HasNotifyStyle(label);
-        first = AskColours(window, label);
-        notifyAfter = HasNotifyStyle(label);
-        second = AskColours(window, label);
-        noPrefix = AskColours(window, GetDlgItem(window, NoPrefixId));
-        noPrefixNotify = HasNotifyStyle(GetDlgItem(window, NoPrefixId));
+        // The dialog's first painting asks for the colours too, and turns on the notify style.
+        RunOnDialogThread(window, [&] {
+            HWND label = GetDlgItem(window, PlainId);
+            SetWindowLongPtrA(label, GWL_STYLE, GetWindowLongPtrA(label, GWL_STYLE) & ~SS_NOTIFY);
+            notifyBefore = HasNotifyStyle(label);
+            first = AskColours(window, label);
+            notifyAfter = HasNotifyStyle(label);
+            second = AskColours(window, label);
+            noPrefix = AskColours(window, GetDlgItem(window, NoPrefixId));
+            noPrefixNotify = HasNotifyStyle(GetDlgItem(window, NoPrefixId));
+        });
     });
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
     EXPECT_FALSE(notifyBefore);
