@@ -8,6 +8,7 @@
 #include "WindowDriver.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <functional>
 #include <string>
@@ -207,4 +208,70 @@ TEST(LinkLabel, ShowsThePointingHandOverTheLink) {
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
     EXPECT_EQ(0, answer); // handled by the label
     EXPECT_EQ(hand, dialog.cursorShown);
+}
+
+// Wine cannot switch high contrast on (SPI_SETHIGHCONTRAST fails), so the test tells the link.
+TEST(LinkLabel, InHighContrastTakesTheSystemsLinkColourAndRepaintsWhenItChanges) {
+    ProgramApp app;
+    LinkDialog dialog("http://www.velmont.example/");
+    auto systemSwitch = LinkLabel::highContrastOn;
+    static bool highContrast;
+    highContrast = false;
+    LinkLabel::highContrastOn = [] { return highContrast; };
+    ColourAnswer off, on, visitedOn;
+    bool paintedBefore = false, repaintAsked = false;
+    WindowDriver driver([&] {
+        HWND window = WaitForDialog(TestCaption);
+        ASSERT_NE(nullptr, window);
+        RunOnDialogThread(window, [&] {
+            HWND label = GetDlgItem(window, PlainId);
+            off = AskColours(window, label);
+            RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            paintedBefore = !GetUpdateRect(label, nullptr, FALSE);
+            highContrast = true;
+            SendMessageA(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+            repaintAsked = GetUpdateRect(label, nullptr, FALSE) != FALSE;
+            on = AskColours(window, label);
+            dialog.plain.visited = 1;
+            visitedOn = AskColours(window, label);
+        });
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    LinkLabel::highContrastOn = systemSwitch;
+    EXPECT_EQ(LinkBlue, off.text);
+    EXPECT_TRUE(paintedBefore);
+    EXPECT_TRUE(repaintAsked);
+    EXPECT_EQ(GetSysColor(COLOR_HOTLIGHT), on.text);
+    EXPECT_EQ(GetSysColor(COLOR_HOTLIGHT), visitedOn.text);
+}
+
+TEST(LinkLabel, TellsAssistiveTechnologyItIsALinkNamedByItsText) {
+    const std::string address = "http://www.velmont.example/";
+    ProgramApp app;
+    LinkDialog dialog(address);
+    VARIANT role = {};
+    std::wstring name;
+    WindowDriver driver([&] {
+        HWND window = WaitForDialog(TestCaption);
+        ASSERT_NE(nullptr, window);
+        RunOnDialogThread(window, [&] {
+            IAccessible* link = nullptr;
+            AccessibleObjectFromWindow(GetDlgItem(window, PlainId), OBJID_CLIENT,
+                                       __uuidof(IAccessible), reinterpret_cast<void**>(&link));
+            ASSERT_NE(nullptr, link);
+            VARIANT self = {};
+            self.vt = VT_I4;
+            self.lVal = CHILDID_SELF;
+            link->get_accRole(self, &role);
+            BSTR text = nullptr;
+            link->get_accName(self, &text);
+            name = text ? text : L"";
+            SysFreeString(text);
+            link->Release();
+        });
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ(VT_I4, role.vt);
+    EXPECT_EQ(ROLE_SYSTEM_LINK, role.lVal);
+    EXPECT_EQ(std::wstring(address.begin(), address.end()), name);
 }
