@@ -13,7 +13,10 @@ using CreateStdObjectFunction = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
 using ResultFromObjectFunction = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
 
 template <typename Function> void Resolve(HMODULE library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    if (library) {
+        function =
+            reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    }
 }
 
 HMODULE LoadFromSystemFolder(const char* name) {
@@ -22,15 +25,11 @@ HMODULE LoadFromSystemFolder(const char* name) {
 }
 
 // Loaded from the system folder the first time assistive technology asks, not at every start,
-// and kept for the rest of the process: objects handed out may call into it at any time.
+// and kept for the rest of the process: objects handed out may call into it at any time. Used
+// on the user-interface thread only.
 class AccessibilityLibrary {
 public:
-    AccessibilityLibrary() : module(LoadFromSystemFolder("oleacc.dll")) {
-        if (module) {
-            Resolve(module, "CreateStdAccessibleObject", CreateStdObject);
-            Resolve(module, "LresultFromObject", ResultFromObject);
-        }
-    }
+    AccessibilityLibrary() = default;
     AccessibilityLibrary(const AccessibilityLibrary&) = delete;
     AccessibilityLibrary& operator=(const AccessibilityLibrary&) = delete;
     ~AccessibilityLibrary() {
@@ -39,14 +38,25 @@ public:
         }
     }
 
-    bool Usable() const { return CreateStdObject && ResultFromObject; }
+    bool Load() {
+        if (!tried) {
+            tried = true;
+            module = LoadFromSystemFolder("oleacc.dll");
+            Resolve(module, "CreateStdAccessibleObject", CreateStdObject);
+            Resolve(module, "LresultFromObject", ResultFromObject);
+        }
+        return CreateStdObject && ResultFromObject;
+    }
 
     CreateStdObjectFunction CreateStdObject = nullptr;
     ResultFromObjectFunction ResultFromObject = nullptr;
 
 private:
-    HMODULE module;
+    HMODULE module = nullptr;
+    bool tried = false;
 };
+
+AccessibilityLibrary Accessibility;
 
 bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -179,8 +189,8 @@ private:
 } // namespace
 
 LRESULT AnswerLinkObjectRequest(HWND link, WPARAM flags) {
-    static AccessibilityLibrary library;
-    if (!library.Usable()) {
+    AccessibilityLibrary& library = Accessibility;
+    if (!library.Load()) {
         return 0;
     }
     IAccessible* standard = nullptr;
