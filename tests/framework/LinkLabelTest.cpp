@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -243,6 +244,46 @@ TEST(LinkLabel, InHighContrastTakesTheSystemsLinkColourAndRepaintsWhenItChanges)
     EXPECT_TRUE(repaintAsked);
     EXPECT_EQ(GetSysColor(COLOR_HOTLIGHT), on.text);
     EXPECT_EQ(GetSysColor(COLOR_HOTLIGHT), visitedOn.text);
+}
+
+// What the control shows, as painted afresh now.
+std::vector<COLORREF> Picture(HWND control) {
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT client = {};
+    GetClientRect(control, &client);
+    std::vector<COLORREF> pixels;
+    HDC dc = GetDC(control);
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            pixels.push_back(GetPixel(dc, x, y));
+        }
+    }
+    ReleaseDC(control, dc);
+    return pixels;
+}
+
+// Wine keeps no keyboard-cue state (WM_QUERYUISTATE answers 0): the cues always show there.
+TEST(LinkLabel, ShowsTheFocusRectangleOnlyWhileFocused) {
+    ProgramApp app;
+    LinkDialog dialog("http://www.velmont.example/");
+    std::vector<COLORREF> unfocused, focused, leftAgain;
+    WindowDriver driver([&] {
+        HWND window = WaitForDialog(TestCaption);
+        ASSERT_NE(nullptr, window);
+        RunOnDialogThread(window, [&] {
+            HWND label = GetDlgItem(window, PlainId);
+            SetFocus(GetDlgItem(window, IDOK));
+            unfocused = Picture(label);
+            SetFocus(label);
+            focused = Picture(label);
+            SetFocus(GetDlgItem(window, IDOK));
+            leftAgain = Picture(label);
+        });
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    ASSERT_FALSE(unfocused.empty());
+    EXPECT_NE(unfocused, focused);
+    EXPECT_EQ(unfocused, leftAgain);
 }
 
 TEST(LinkLabel, TellsAssistiveTechnologyItIsALinkNamedByItsText) {
