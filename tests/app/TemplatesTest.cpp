@@ -185,22 +185,18 @@ bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-bool ShowsMnemonic(HWND control) {
+// The letter after a single '&' ("&&" is an ampersand) of a control that shows one, lower case;
+// 0 when there is none.
+char MnemonicOf(HWND control) {
     DWORD style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
-    std::string kind = ClassOf(control);
-    if (lstrcmpiA(kind.c_str(), "Static") == 0) {
-        return !(style & SS_NOPREFIX) && (style & SS_TYPEMASK) <= SS_RIGHT;
-    }
-    return lstrcmpiA(kind.c_str(), "Button") == 0;
-}
-
-// The letter after a single '&', lower case; 0 when there is none ("&&" is an ampersand).
-char MnemonicOf(const std::string& text) {
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
+    std::string kind = ClassOf(control), text = WindowText(control);
+    bool shows = lstrcmpiA(kind.c_str(), "Button") == 0 ||
+                 (lstrcmpiA(kind.c_str(), "Static") == 0 && !(style & SS_NOPREFIX) &&
+                  (style & SS_TYPEMASK) <= SS_RIGHT);
+    for (size_t i = 0; shows && i + 1 < text.size(); i += text[i] == '&' ? 2 : 1) {
         if (text[i] == '&' && text[i + 1] != '&') {
             return static_cast<char>(tolower(static_cast<unsigned char>(text[i + 1])));
         }
-        i += text[i] == '&';
     }
     return 0;
 }
@@ -237,12 +233,11 @@ TEST(DialogTemplates, GiveEachMnemonicOnceAndTabInReadingOrder) {
         RECT previousStop = {-1, -1, -1, -1};
         for (HWND child = GetWindow(dialog, GW_CHILD); child;
              child = GetWindow(child, GW_HWNDNEXT)) {
-            std::string text = WindowText(child);
-            char mnemonic = ShowsMnemonic(child) ? MnemonicOf(text) : 0;
-            EXPECT_TRUE(!mnemonic || mnemonics.insert(mnemonic).second) << id << " " << text;
+            char mnemonic = MnemonicOf(child);
+            EXPECT_TRUE(!mnemonic || mnemonics.insert(mnemonic).second) << id << " " << mnemonic;
             if (GetWindowLongPtrA(child, GWL_STYLE) & WS_TABSTOP) {
                 RECT place = ChildRect(dialog, child);
-                EXPECT_TRUE(ComesAfter(place, previousStop)) << id << " " << text;
+                EXPECT_TRUE(ComesAfter(place, previousStop)) << id << " " << GetDlgCtrlID(child);
                 previousStop = place;
             }
         }

@@ -105,6 +105,22 @@ bool IsUnderlined(HGDIOBJ font) {
     return GetObjectA(font, sizeof description, &description) && description.lfUnderline;
 }
 
+// What the control shows, as painted afresh now.
+std::vector<COLORREF> Picture(HWND control) {
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT client = {};
+    GetClientRect(control, &client);
+    std::vector<COLORREF> pixels;
+    HDC dc = GetDC(control);
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            pixels.push_back(GetPixel(dc, x, y));
+        }
+    }
+    ReleaseDC(control, dc);
+    return pixels;
+}
+
 } // namespace
 
 TEST(LinkLabel, DrawsUnderlinedLinkBlueWithOneFontForAllRequests) {
@@ -244,22 +260,6 @@ TEST(LinkLabel, InHighContrastTakesTheSystemsLinkColourAndRepaintsWhenItChanges)
     EXPECT_TRUE(repaintAsked);
     EXPECT_EQ(GetSysColor(COLOR_HOTLIGHT), on.text);
     EXPECT_EQ(GetSysColor(COLOR_HOTLIGHT), visitedOn.text);
-}
-
-// What the control shows, as painted afresh now.
-std::vector<COLORREF> Picture(HWND control) {
-    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    RECT client = {};
-    GetClientRect(control, &client);
-    std::vector<COLORREF> pixels;
-    HDC dc = GetDC(control);
-    for (int y = 0; y < client.bottom; ++y) {
-        for (int x = 0; x < client.right; ++x) {
-            pixels.push_back(GetPixel(dc, x, y));
-        }
-    }
-    ReleaseDC(control, dc);
-    return pixels;
 }
 
 // Wine keeps no keyboard-cue state (WM_QUERYUISTATE answers 0): the cues always show there.
