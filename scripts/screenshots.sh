@@ -2,7 +2,8 @@
 # Takes the README's screenshots: lays the healthy sample installation into the build's Wine
 # prefix, runs VLDoctor.exe there under Wine's virtual desktop (so that the windows get their
 # frames), runs one diagnosis and saves PNG pictures of the report dialog, the main window after
-# the run, Help and About into docs/screenshots/; then the main window once more at 144 DPI.
+# the run, Help and About into docs/screenshots/, and the report dialog once more in high
+# contrast with its link focused; then the main window once more at 144 DPI.
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD_DIR="$ROOT/build/win64"
@@ -49,7 +50,7 @@ set_dpi 144
 take_shots "$SHOTS/144"
 set_dpi 96
 mkdir -p "$OUT"
-for name in main-window report-dialog help-dialog about-dialog; do
+for name in main-window report-dialog help-dialog about-dialog report-dialog-high-contrast; do
     python3 tools/bmp2png.py "$SHOTS/96/$name.bmp" "$OUT/$name.png"
     echo "wrote docs/screenshots/$name.png"
 done

@@ -28,6 +28,17 @@ wine_env_version() {
     wineserver -w
 }
 
+# Wine draws the caption buttons with Marlett and "MS Shell Dlg" with Tahoma. Debian's fonts-wine
+# puts them in Wine's data folder, where this Wine does not look: it reads the prefix's own font
+# folder, as Windows does, so they are copied there.
+WINE_FONTS=/usr/share/wine/fonts
+wine_env_fonts() {
+    [ -f "$WINE_FONTS/marlett.ttf" ] || return 0
+    [ -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ] && return 0
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp -n "$WINE_FONTS"/* "$WINEPREFIX/drive_c/windows/Fonts/"
+}
+
 wine_env_display() {
     for n in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
@@ -55,6 +66,7 @@ wine_env_desktop() {
 wine_env_start() {
     wine_env_prefix || { echo "Could not create the Wine prefix" >&2; return 1; }
     wine_env_version || { echo "Could not set the Wine prefix to Windows 10" >&2; return 1; }
+    wine_env_fonts
     wine_env_display || return 1
     wineserver -p 2>/dev/null || true
     wine_env_desktop

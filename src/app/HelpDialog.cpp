@@ -13,5 +13,7 @@ BOOL HelpDialog::OnInitDialog() {
     HomeLink.SubclassItem(IDC_HELP_HOME_LINK, *this);
     TipsLink.SubclassItem(IDC_HELP_TIPS_LINK, *this);
     ContactLink.SubclassItem(IDC_HELP_CONTACT_LINK, *this);
-    return TRUE;
+    // The links come first in the tab order; Enter still closes the dialog as it opens.
+    SendMessageA(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd, IDOK)), TRUE);
+    return FALSE;
 }

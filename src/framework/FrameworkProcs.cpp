@@ -122,6 +122,19 @@ void MapNewWindow(HWND hwnd, LPARAM lParam) {
     }
 }
 
+// A change of the system's colours or of high contrast repaints the whole dialog: its controls
+// choose their colours as they paint.
+void RepaintOnAppearanceChange(HWND dialog, UINT message) {
+    if (message == WM_SYSCOLORCHANGE || message == WM_SETTINGCHANGE) {
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+}
+
+// These messages take the handler's result itself as their answer; 0 leaves them to the default.
+bool AnswersWithResult(UINT message) {
+    return message == WM_GETDLGCODE || message == WM_GETOBJECT;
+}
+
 } // namespace
 
 INT_PTR CALLBACK FrameworkDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -141,6 +154,7 @@ INT_PTR CALLBACK FrameworkDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return 0;
     }
     Dialog& dialog = *static_cast<Dialog*>(object);
+    RepaintOnAppearanceChange(hwnd, message);
     if (message == WM_NOTIFY) {
         return OnDialogNotify(dialog, wParam, lParam);
     }
@@ -170,8 +184,9 @@ LRESULT CALLBACK FrameworkWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     if (message == WM_COMMAND && object->OnCommand(wParam, lParam)) {
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
-    if (object->WindowProc(message, wParam, lParam)) {
-        return 0;
+    LRESULT result = object->WindowProc(message, wParam, lParam);
+    if (result) {
+        return AnswersWithResult(message) ? result : 0;
     }
     return object->DefaultProc();
 }

@@ -245,7 +245,7 @@ TEST_F(MainWindowTest, HelpOpensWithItsThreeLinksBound) {
         seen.mailAddressIsLink = app.Windows.FindObject(mail) != nullptr;
         seen.owner = GetWindow(help, GW_OWNER);
         seen.mainDisabledDuring = !IsWindowEnabled(main);
-        PressKey(help, VK_ESCAPE);
+        PressKey(help, VK_RETURN); // Close has the focus at the start, not the first link
         WaitUntilGone(help);
         seen.mainEnabledAfter = IsWindowEnabled(main) && IsWindowVisible(main);
     });

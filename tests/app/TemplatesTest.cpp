@@ -1,10 +1,13 @@
 #include "resources/ExampleTexts.h"
 
 #include "DialogWatcher.h"
+#include "Programs.h"
 #include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,7 @@ struct Template {
 
 const DWORD InfoStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SHELLFONT;
 const DWORD Text = SS_LEFT | WS_GROUP;
+const DWORD Link = SS_LEFT | WS_GROUP | WS_TABSTOP;
 const DWORD PlainText = SS_LEFT | SS_NOPREFIX | WS_GROUP;
 const DWORD Default = BS_DEFPUSHBUTTON | WS_TABSTOP;
 const DWORD Push = BS_PUSHBUTTON | WS_TABSTOP;
@@ -70,7 +74,7 @@ const std::vector<Template>& Templates() {
               {10, 130, 165, 10},
               "&Generate diagnostic trace files"},
              {-1, "Static", Text, 0, {5, 145, 115, 8}, "For latest information on the Web :"},
-             {IDC_REPORT_WEB_LINK, "Static", Text, 0, {130, 145, 135, 8}, VLD_WEB_HOME},
+             {IDC_REPORT_WEB_LINK, "Static", Link, 0, {130, 145, 135, 8}, VLD_WEB_HOME},
              {-1,
               "Static",
               Text,
@@ -125,11 +129,11 @@ const std::vector<Template>& Templates() {
               0,
               {5, 125, 275, 8},
               "For updated tips and advice please visit the web site by clicking on a link : "},
-             {IDC_HELP_HOME_LINK, "Static", Text, 0, {15, 140, 135, 8}, VLD_WEB_HOME},
+             {IDC_HELP_HOME_LINK, "Static", Link, 0, {15, 140, 135, 8}, VLD_WEB_HOME},
              {-1, "Static", Text, 0, {165, 140, 65, 8}, "Velmont Index page"},
-             {IDC_HELP_TIPS_LINK, "Static", Text, 0, {15, 150, 140, 8}, VLD_WEB_FAQ},
+             {IDC_HELP_TIPS_LINK, "Static", Link, 0, {15, 150, 140, 8}, VLD_WEB_FAQ},
              {-1, "Static", Text, 0, {165, 150, 80, 8}, "Problems and tips"},
-             {IDC_HELP_CONTACT_LINK, "Static", Text, 0, {15, 160, 145, 8}, VLD_WEB_CONTACT},
+             {IDC_HELP_CONTACT_LINK, "Static", Link, 0, {15, 160, 145, 8}, VLD_WEB_CONTACT},
              {-1, "Static", Text, 0, {165, 160, 100, 8}, "About Tessaly Software"},
              {1, "Button", Default, 0, {120, 175, 45, 15}, "Cl&ose"},
          }},
@@ -144,7 +148,7 @@ const std::vector<Template>& Templates() {
              {-1, "Static", Text, 0, {40, 25, 119, 8}, VLD_MAKER_NOTICE},
              {1, "Button", Default | WS_GROUP, 0, {175, 35, 45, 15}, "OK"},
              {-1, "Static", Text, 0, {40, 45, 110, 8}, "Velmont Fault Diagnosis"},
-             {IDC_ABOUT_WEB_LINK, "Static", Text, 0, {40, 65, 110, 8}, VLD_WEB_HOME},
+             {IDC_ABOUT_WEB_LINK, "Static", Link, 0, {40, 65, 110, 8}, VLD_WEB_HOME},
          }},
     };
     return templates;
@@ -181,7 +185,66 @@ bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+// The letter after a single '&' ("&&" is an ampersand) of a control that shows one, lower case;
+// 0 when there is none.
+char MnemonicOf(HWND control) {
+    DWORD style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
+    std::string kind = ClassOf(control), text = WindowText(control);
+    bool shows = lstrcmpiA(kind.c_str(), "Button") == 0 ||
+                 (lstrcmpiA(kind.c_str(), "Static") == 0 && !(style & SS_NOPREFIX) &&
+                  (style & SS_TYPEMASK) <= SS_RIGHT);
+    for (size_t i = 0; shows && i + 1 < text.size(); i += text[i] == '&' ? 2 : 1) {
+        if (text[i] == '&' && text[i + 1] != '&') {
+            return static_cast<char>(tolower(static_cast<unsigned char>(text[i + 1])));
+        }
+    }
+    return 0;
+}
+
+bool ComesAfter(const RECT& later, const RECT& earlier) {
+    return later.top > earlier.top || (later.top == earlier.top && later.left > earlier.left);
+}
+
+BOOL CALLBACK CollectDialogId(HMODULE, LPCSTR, LPSTR name, LONG_PTR ids) {
+    if (IS_INTRESOURCE(name)) {
+        reinterpret_cast<std::vector<WORD>*>(ids)->push_back(LOWORD(name));
+    }
+    return TRUE;
+}
+
 } // namespace
+
+// Over every dialog template of the built program: a mnemonic picks one control, and Tab moves
+// through the tab stops as a reader goes, left to right and down.
+TEST(DialogTemplates, GiveEachMnemonicOnceAndTabInReadingOrder) {
+    std::string program = ProgramFolder() + "\\VLDoctor.exe";
+    HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, module) << program;
+    std::vector<WORD> ids;
+    EnumResourceNamesA(module, RT_DIALOG, CollectDialogId, reinterpret_cast<LONG_PTR>(&ids));
+    EXPECT_EQ(Templates().size(), ids.size());
+    for (WORD id : ids) {
+        HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), RT_DIALOG);
+        auto* layout = static_cast<LPCDLGTEMPLATEA>(LockResource(LoadResource(module, found)));
+        HWND dialog =
+            CreateDialogIndirectParamA(GetModuleHandleA(nullptr), layout, nullptr, InspectOnly, 0);
+        ASSERT_NE(nullptr, dialog) << id;
+        std::set<char> mnemonics;
+        RECT previousStop = {-1, -1, -1, -1};
+        for (HWND child = GetWindow(dialog, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            char mnemonic = MnemonicOf(child);
+            EXPECT_TRUE(!mnemonic || mnemonics.insert(mnemonic).second) << id << " " << mnemonic;
+            if (GetWindowLongPtrA(child, GWL_STYLE) & WS_TABSTOP) {
+                RECT place = ChildRect(dialog, child);
+                EXPECT_TRUE(ComesAfter(place, previousStop)) << id << " " << GetDlgCtrlID(child);
+                previousStop = place;
+            }
+        }
+        DestroyWindow(dialog);
+    }
+    FreeLibrary(module);
+}
 
 TEST(DialogTemplates, HoldTheControlsOfTheProgramsWindows) {
     for (const Template& expected : Templates()) {

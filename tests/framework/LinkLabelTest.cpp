@@ -8,8 +8,11 @@
 #include "WindowDriver.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -23,6 +26,7 @@ const unsigned HandCursorId = 1224;
 const COLORREF LinkBlue = RGB(0, 0, 128);
 const COLORREF LinkPurple = RGB(128, 0, 128);
 const UINT ReadCursorMessage = WM_APP + 2;
+const UINT RunStepsMessage = WM_APP + 3;
 
 class LinkDialog : public Dialog {
 public:
@@ -37,9 +41,13 @@ public:
         noPrefix.SubclassItem(NoPrefixId, *this);
         return TRUE;
     }
-    LRESULT WindowProc(UINT message, WPARAM, LPARAM) override {
+    LRESULT WindowProc(UINT message, WPARAM, LPARAM lParam) override {
         if (message == ReadCursorMessage) {
             cursorShown = GetCursor();
+            return 1;
+        }
+        if (message == RunStepsMessage) {
+            (*reinterpret_cast<std::function<void()>*>(lParam))();
             return 1;
         }
         return 0;
@@ -77,6 +85,11 @@ void Click(HWND dialog, int id) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+// Runs the steps on the dialog's own thread, where none of its painting can come between them.
+void RunOnDialogThread(HWND dialog, std::function<void()> steps) {
+    SendMessageA(dialog, RunStepsMessage, 0, reinterpret_cast<LPARAM>(&steps));
+}
+
 bool HasNotifyStyle(HWND control) {
     return (GetWindowLongPtrA(control, GWL_STYLE) & SS_NOTIFY) != 0;
 }
@@ -92,6 +105,22 @@ bool IsUnderlined(HGDIOBJ font) {
     return GetObjectA(font, sizeof description, &description) && description.lfUnderline;
 }
 
+// What the control shows, as painted afresh now.
+std::vector<COLORREF> Picture(HWND control) {
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT client = {};
+    GetClientRect(control, &client);
+    std::vector<COLORREF> pixels;
+    HDC dc = GetDC(control);
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            pixels.push_back(GetPixel(dc, x, y));
+        }
+    }
+    ReleaseDC(control, dc);
+    return pixels;
+}
+
 } // namespace
 
 TEST(LinkLabel, DrawsUnderlinedLinkBlueWithOneFontForAllRequests) {
@@ -102,14 +131,17 @@ TEST(LinkLabel, DrawsUnderlinedLinkBlueWithOneFontForAllRequests) {
     WindowDriver driver([&] {
         HWND window = WaitForDialog(TestCaption);
         ASSERT_NE(nullptr, window);
-        HWND label = GetDlgItem(window, PlainId);
-        SetWindowLongPtrA(label, GWL_STYLE, GetWindowLongPtrA(label, GWL_STYLE) & ~SS_NOTIFY);
-        notifyBefore = HasNotifyStyle(label);
-        first = AskColours(window, label);
-        notifyAfter = HasNotifyStyle(label);
-        second = AskColours(window, label);
-        noPrefix = AskColours(window, GetDlgItem(window, NoPrefixId));
-        noPrefixNotify = HasNotifyStyle(GetDlgItem(window, NoPrefixId));
+        // The dialog's first painting asks for the colours too, and turns on the notify style.
+        RunOnDialogThread(window, [&] {
+            HWND label = GetDlgItem(window, PlainId);
+            SetWindowLongPtrA(label, GWL_STYLE, GetWindowLongPtrA(label, GWL_STYLE) & ~SS_NOTIFY);
+            notifyBefore = HasNotifyStyle(label);
+            first = AskColours(window, label);
+            notifyAfter = HasNotifyStyle(label);
+            second = AskColours(window, label);
+            noPrefix = AskColours(window, GetDlgItem(window, NoPrefixId));
+            noPrefixNotify = HasNotifyStyle(GetDlgItem(window, NoPrefixId));
+        });
     });
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
     EXPECT_FALSE(notifyBefore);
@@ -193,4 +225,94 @@ TEST(LinkLabel, ShowsThePointingHandOverTheLink) {
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
     EXPECT_EQ(0, answer); // handled by the label
     EXPECT_EQ(hand, dialog.cursorShown);
+}
+
+// Wine cannot switch high contrast on (SPI_SETHIGHCONTRAST fails), so the test tells the link.
+TEST(LinkLabel, InHighContrastTakesTheSystemsLinkColourAndRepaintsWhenItChanges) {
+    ProgramApp app;
+    LinkDialog dialog("http://www.velmont.example/");
+    auto systemSwitch = LinkLabel::highContrastOn;
+    static bool highContrast;
+    highContrast = false;
+    LinkLabel::highContrastOn = [] { return highContrast; };
+    ColourAnswer off, on, visitedOn;
+    bool paintedBefore = false, repaintAsked = false;
+    WindowDriver driver([&] {
+        HWND window = WaitForDialog(TestCaption);
+        ASSERT_NE(nullptr, window);
+        RunOnDialogThread(window, [&] {
+            HWND label = GetDlgItem(window, PlainId);
+            off = AskColours(window, label);
+            RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            paintedBefore = !GetUpdateRect(label, nullptr, FALSE);
+            highContrast = true;
+            SendMessageA(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+            repaintAsked = GetUpdateRect(label, nullptr, FALSE) != FALSE;
+            on = AskColours(window, label);
+            dialog.plain.visited = 1;
+            visitedOn = AskColours(window, label);
+        });
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    LinkLabel::highContrastOn = systemSwitch;
+    EXPECT_EQ(LinkBlue, off.text);
+    EXPECT_TRUE(paintedBefore);
+    EXPECT_TRUE(repaintAsked);
+    EXPECT_EQ(GetSysColor(COLOR_HOTLIGHT), on.text);
+    EXPECT_EQ(GetSysColor(COLOR_HOTLIGHT), visitedOn.text);
+}
+
+// Wine keeps no keyboard-cue state (WM_QUERYUISTATE answers 0): the cues always show there.
+TEST(LinkLabel, ShowsTheFocusRectangleOnlyWhileFocused) {
+    ProgramApp app;
+    LinkDialog dialog("http://www.velmont.example/");
+    std::vector<COLORREF> unfocused, focused, leftAgain;
+    WindowDriver driver([&] {
+        HWND window = WaitForDialog(TestCaption);
+        ASSERT_NE(nullptr, window);
+        RunOnDialogThread(window, [&] {
+            HWND label = GetDlgItem(window, PlainId);
+            SetFocus(GetDlgItem(window, IDOK));
+            unfocused = Picture(label);
+            SetFocus(label);
+            focused = Picture(label);
+            SetFocus(GetDlgItem(window, IDOK));
+            leftAgain = Picture(label);
+        });
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    ASSERT_FALSE(unfocused.empty());
+    EXPECT_NE(unfocused, focused);
+    EXPECT_EQ(unfocused, leftAgain);
+}
+
+TEST(LinkLabel, TellsAssistiveTechnologyItIsALinkNamedByItsText) {
+    const std::string address = "http://www.velmont.example/";
+    ProgramApp app;
+    LinkDialog dialog(address);
+    VARIANT role = {};
+    std::wstring name;
+    WindowDriver driver([&] {
+        HWND window = WaitForDialog(TestCaption);
+        ASSERT_NE(nullptr, window);
+        RunOnDialogThread(window, [&] {
+            IAccessible* link = nullptr;
+            AccessibleObjectFromWindow(GetDlgItem(window, PlainId), OBJID_CLIENT,
+                                       __uuidof(IAccessible), reinterpret_cast<void**>(&link));
+            ASSERT_NE(nullptr, link);
+            VARIANT self = {};
+            self.vt = VT_I4;
+            self.lVal = CHILDID_SELF;
+            link->get_accRole(self, &role);
+            BSTR text = nullptr;
+            link->get_accName(self, &text);
+            name = text ? text : L"";
+            SysFreeString(text);
+            link->Release();
+        });
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ(VT_I4, role.vt);
+    EXPECT_EQ(ROLE_SYSTEM_LINK, role.lVal);
+    EXPECT_EQ(std::wstring(address.begin(), address.end()), name);
 }

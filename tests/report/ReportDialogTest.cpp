@@ -9,10 +9,12 @@
 #include "ProgramApp.h"
 #include "Registry.h"
 #include "WindowDriver.h"
+#include "resources/ExampleTexts.h"
 #include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 
 namespace {
@@ -178,4 +180,69 @@ TEST(ReportDialog, CloseStoresAChangedTraceSwitchAndEscapeNothing) {
         EXPECT_EQ(row.close == EscapeKey ? IDCANCEL : IDOK, result) << "row " << rowNumber;
         EXPECT_EQ(row.storedAfter, StoredTraceMode()) << "row " << rowNumber;
     }
+}
+
+namespace {
+
+std::atomic<int> OpenCount{0};
+std::string LastOpened;
+
+// Stands in for the shell: records the address the link asks to open, and reports it opened.
+bool RecordOpen(const char* address) {
+    LastOpened = address;
+    ++OpenCount;
+    return true;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+COLORREF TextColourOf(HWND dialog, HWND control) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(control));
+    COLORREF colour = GetTextColor(dc);
+    DeleteDC(dc);
+    return colour;
+}
+
+} // namespace
+
+TEST(ReportDialog, TabReachesTheLinkAndEnterOrSpaceOpensIt) {
+    ProgramApp app;
+    Window reportLog;
+    auto shellOpen = LinkLabel::openAddress;
+    LinkLabel::openAddress = RecordOpen;
+    OpenCount = 0;
+    ReportDialog dialog(nullptr, 102, 103, false, reportLog, Str());
+    bool linkFocused = false;
+    int opensAfterEnter = 0, opensAfterSpace = 0;
+    std::string address;
+    COLORREF colour = CLR_INVALID;
+    WindowDriver driver([&] {
+        HWND window = WaitForDialog(ReportCaption);
+        ASSERT_NE(nullptr, window);
+        HWND link = GetDlgItem(window, IDC_REPORT_WEB_LINK);
+        PressKey(window, VK_TAB);
+        linkFocused = WaitUntil([&] { return FocusOf(window) == link; });
+        PressKey(window, VK_RETURN);
+        WaitUntil([&] { return OpenCount == 1; });
+        opensAfterEnter = OpenCount;
+        address = LastOpened;
+        colour = TextColourOf(window, link);
+        PressKey(window, VK_SPACE); // the dialog is still there to take it
+        WaitUntil([&] { return OpenCount == 2; });
+        opensAfterSpace = OpenCount;
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    LinkLabel::openAddress = shellOpen;
+    EXPECT_TRUE(linkFocused);
+    EXPECT_EQ(1, opensAfterEnter);
+    EXPECT_EQ(VLD_WEB_HOME, address);
+    EXPECT_EQ(dialog.WebLink.visitedColour, colour);
+    EXPECT_EQ(2, opensAfterSpace);
 }

@@ -1,14 +1,20 @@
 // Starts VLDoctor.exe, runs one diagnosis and opens the report, Help and About windows in turn,
-// saving a picture of each as a 24-bit BMP file. Used by scripts/screenshots.sh under Wine's
+// saving a picture of each as a 24-bit BMP file; then shows the report dialog once more in this
+// process in high contrast, its link focused. Used by scripts/screenshots.sh under Wine's
 // virtual desktop, where the windows have their frames drawn.
 //
 // Usage: vlshots PROGRAM OUTPUT-FOLDER
 #include "WindowSearch.h"
+#include "framework/AppBase.h"
+#include "framework/LinkLabel.h"
+#include "report/ReportDialog.h"
+#include "resources/ResourceIds.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -124,6 +130,68 @@ bool TakeShots(DWORD process, const std::string& folder) {
     return true;
 }
 
+// The system colours of the high-contrast black scheme for as long as the object lives; the
+// user's own colours come back afterwards (Wine keeps them in the prefix's registry).
+class HighContrastColours {
+public:
+    HighContrastColours() {
+        for (int i = 0; i < Count; ++i) {
+            saved[i] = GetSysColor(Elements[i]);
+        }
+        SetSysColors(Count, Elements, Scheme);
+    }
+    HighContrastColours(const HighContrastColours&) = delete;
+    HighContrastColours& operator=(const HighContrastColours&) = delete;
+    ~HighContrastColours() { SetSysColors(Count, Elements, saved); }
+
+private:
+    static constexpr int Count = 8;
+    static constexpr INT Elements[Count] = {COLOR_BTNFACE,     COLOR_BTNTEXT,      COLOR_WINDOW,
+                                            COLOR_WINDOWTEXT,  COLOR_HOTLIGHT,     COLOR_3DSHADOW,
+                                            COLOR_3DHIGHLIGHT, COLOR_ACTIVECAPTION};
+    static constexpr COLORREF Scheme[Count] = {
+        RGB(0, 0, 0),     RGB(255, 255, 255), RGB(0, 0, 0),       RGB(255, 255, 255),
+        RGB(255, 255, 0), RGB(255, 255, 255), RGB(255, 255, 255), RGB(128, 0, 128)};
+    COLORREF saved[Count] = {};
+};
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// Wine cannot switch its high-contrast mode on, so the link is told through its test switch,
+// with the system's colours set to the scheme Windows uses then.
+bool TakeHighContrastShot(const std::string& folder) {
+    AppBase app;
+    app.InstanceHandle = GetModuleHandleA(nullptr);
+    HighContrastColours colours;
+    LinkLabel::highContrastOn = [] { return true; };
+    Window reportLog;
+    ReportDialog dialog(nullptr, IDS_HEALTHY_DIAGNOSIS, IDS_HEALTHY_ADVICE, false, reportLog,
+                        Str());
+    bool saved = false;
+    std::thread driver([&] {
+        HWND report = WaitForWindow(GetCurrentProcessId(), "Doctor's Report");
+        if (!report) {
+            return;
+        }
+        PostMessageA(FocusOf(report), WM_KEYDOWN, VK_TAB, 1);
+        HWND link = GetDlgItem(report, IDC_REPORT_WEB_LINK);
+        for (DWORD waited = 0; waited < WaitLimit && FocusOf(report) != link; waited += 50) {
+            Sleep(50);
+        }
+        saved = FocusOf(report) == link &&
+                Capture(report, folder + "\\report-dialog-high-contrast.bmp");
+        PostMessageA(report, WM_COMMAND, IDCANCEL, 0);
+    });
+    dialog.DoModal();
+    driver.join();
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -147,5 +215,6 @@ int main(int argc, char** argv) {
     }
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
+    done = done && TakeHighContrastShot(argv[2]);
     return done ? 0 : 1;
 }
