@@ -1,5 +1,7 @@
 // The version resource search over any bytes: it never reads outside the file, and a place it
-// answers lies wholly inside the file.
+// answers lies wholly inside the file. Where it answers, the same image damaged as the system's
+// reader would refuse it (cut inside the resource, an empty resource directory, types out of
+// order, a section past the end of the file) must be declined as well.
 #include "diagnosis/ImageVersionResource.h"
 
 #include "fuzz/MemorySource.h"
@@ -7,14 +9,114 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+uint32_t Get(const Bytes& bytes, size_t at, int width) {
+    uint32_t value = 0;
+    for (int i = width - 1; i >= 0; --i) {
+        value = value << 8 | (at + i < bytes.size() ? bytes[at + i] : 0);
+    }
+    return value;
+}
+
+void Put32(Bytes& bytes, size_t at, uint32_t value) {
+    for (size_t i = 0; i < 4 && at + i < bytes.size(); ++i) {
+        bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+    }
+}
+
+// Where the headers that the damages change lie; the image was read once, so they are there.
+struct Layout {
+    size_t sections = 0;
+    uint32_t sectionCount = 0;
+    size_t resourceDirectory = 0; // its data-directory entry: address, then size
+};
+
+Layout LayoutOf(const Bytes& bytes) {
+    Layout layout;
+    size_t nt = Get(bytes, 0x3C, 4);
+    size_t optional = nt + 24;
+    layout.sectionCount = Get(bytes, nt + 6, 2);
+    layout.sections = optional + Get(bytes, nt + 20, 2);
+    layout.resourceDirectory = optional + (Get(bytes, optional, 2) == 0x10b ? 96 : 112) + 16;
+    return layout;
+}
+
+// The section that holds the resource directory's root: its offset in the file, and where its
+// bytes end.
+void ResourceSection(const Bytes& bytes, const Layout& layout, size_t& root, size_t& rawEnd) {
+    uint32_t address = Get(bytes, layout.resourceDirectory, 4);
+    for (uint32_t i = 0; i < layout.sectionCount; ++i) {
+        size_t section = layout.sections + i * 40;
+        uint32_t start = Get(bytes, section + 12, 4);
+        uint32_t rawSize = Get(bytes, section + 16, 4);
+        if (address >= start && address - start < rawSize) {
+            root = Get(bytes, section + 20, 4) + (address - start);
+            rawEnd = static_cast<size_t>(Get(bytes, section + 20, 4)) + rawSize;
+            return;
+        }
+    }
+}
+
+void ExpectDeclined(const Bytes& damaged) {
+    MemorySource source(damaged.data(), static_cast<int64_t>(damaged.size()), false);
+    ResourcePlace place;
+    if (FindVersionResource(source, place)) {
+        abort();
+    }
+}
+
+// A cut anywhere from the version block to the end of the resource section's bytes.
+void PlantDamages(const Bytes& image, const ResourcePlace& place, uint32_t choice) {
+    Layout layout = LayoutOf(image);
+    size_t root = image.size();
+    size_t rawEnd = image.size();
+    ResourceSection(image, layout, root, rawEnd);
+    size_t blockStart = static_cast<size_t>(place.offset);
+    if (rawEnd > blockStart && rawEnd <= image.size()) {
+        ExpectDeclined(
+            Bytes(image.begin(), image.begin() + blockStart + choice % (rawEnd - blockStart)));
+    }
+
+    Bytes empty = image;
+    Put32(empty, layout.resourceDirectory + 4, 0);
+    ExpectDeclined(empty);
+
+    size_t first = root + 16 + 8 * Get(image, root + 12, 2);
+    if (Get(image, root + 14, 2) >= 2 && first + 16 <= image.size()) {
+        Bytes unordered = image;
+        std::swap_ranges(unordered.begin() + first, unordered.begin() + first + 8,
+                         unordered.begin() + first + 8);
+        ExpectDeclined(unordered);
+    }
+
+    size_t section = layout.sections + choice % layout.sectionCount * 40;
+    uint32_t rawStart = Get(image, section + 20, 4);
+    if (rawStart < image.size()) {
+        Bytes overlong = image;
+        Put32(overlong, section + 16, static_cast<uint32_t>(image.size() - rawStart + 1));
+        ExpectDeclined(overlong);
+    }
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MemorySource source(data, static_cast<int64_t>(size), false);
     ResourcePlace place;
-    if (FindVersionResource(source, place) &&
-        (place.size == 0 || place.offset < 0 ||
-         place.offset > static_cast<int64_t>(size) - static_cast<int64_t>(place.size))) {
+    if (!FindVersionResource(source, place)) {
+        return 0;
+    }
+    if (place.size == 0 || place.offset < 0 ||
+        place.offset > static_cast<int64_t>(size) - static_cast<int64_t>(place.size)) {
         abort();
     }
+    Bytes image(data, data + size);
+    PlantDamages(image, place, Get(image, size / 2, 4));
     return 0;
 }
