@@ -1,13 +1,18 @@
 #include "ReportRun.h"
 
 #include "app/CommandLine.h"
+#include "base/SystemErrorText.h"
+#include "base/TextEncoding.h"
 
+#include "Programs.h"
 #include "Registry.h"
 #include "Scratch.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -66,28 +71,128 @@ std::string DumpProduct() {
            DumpKey(HKEY_LOCAL_MACHINE, TestRegistry::UninstallPath);
 }
 
-} // namespace
-
-TEST_F(ReportModeTest, ArgumentsItDoesNotUnderstandExitWithTwo) {
-    const char* const cases[] = {"/frobnicate", "report", "/report a b", "/? extra", "--report",
-                                 "/reportx",    "/"};
-    for (const char* arguments : cases) {
-        EXPECT_EQ(2u, RunDoctor(arguments, output, errors)) << arguments;
-        EXPECT_EQ(0u, Output().size()) << arguments;
-        EXPECT_TRUE(IsOneLine(Errors())) << arguments;
-    }
+// Where a file named by the argument would land, had the Doctor taken it for FILE.
+std::string WhereTheDoctorWouldWrite(const std::string& name) {
+    return name[0] == '/' ? name : ProgramFolder() + "\\" + name;
 }
 
-TEST_F(ReportModeTest, AFileThatCannotBeWrittenExitsWithTwo) {
+// The names in a folder, sorted, without "." and "..".
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..") {
+            names.push_back(name);
+        }
+    }
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+TEST_F(ReportModeTest, ArgumentsItDoesNotUnderstandExitWithTwoAndWriteNothing) {
+    struct Case {
+        const char* arguments;
+        const char* notUnderstood;
+    } const cases[] = {
+        {"/frobnicate", "/frobnicate"},
+        {"report", "report"},
+        {"/report a b", "b"},
+        {"/? extra", "extra"},
+        {"--report", "--report"},
+        {"/reportx", "/reportx"},
+        {"/", "/"},
+        {"/report /json", "/json"},
+        {"/report -q", "-q"},
+        {"/json /?", "/?"},
+        {"/message -JSON", "-JSON"},
+        {"/report \"\"", ""},
+        {"/json out.json x", "x"},
+        {"/? /report", "/report"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(2u, RunDoctor(c.arguments, output, errors)) << c.arguments;
+        EXPECT_EQ(0u, Output().size()) << c.arguments;
+        EXPECT_TRUE(IsOneLine(Errors())) << c.arguments;
+        EXPECT_NE(std::string::npos, Errors().find("'" + std::string(c.notUnderstood) + "'"))
+            << c.arguments << ": " << Errors();
+        if (*c.notUnderstood) {
+            DWORD found = GetFileAttributesA(WhereTheDoctorWouldWrite(c.notUnderstood).c_str());
+            EXPECT_TRUE(found == INVALID_FILE_ATTRIBUTES || (found & FILE_ATTRIBUTE_DIRECTORY))
+                << c.arguments;
+        }
+    }
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES,
+              GetFileAttributesA((ProgramFolder() + "\\out.json").c_str()));
+}
+
+// The line names the system's reason and code; a file already there keeps its bytes, and no
+// temporary file is left beside it.
+TEST_F(ReportModeTest, AFileThatCannotBeWrittenExitsWithTwoAndChangesNothing) {
     ASSERT_TRUE(LaySample("healthy"));
-    std::string folderAsFile = scratch.File("folder");
+    ScratchFolder target;
+    std::string folderAsFile = target.File("folder");
     CreateDirectoryA(folderAsFile.c_str(), nullptr);
-    const std::string cases[] = {scratch.File("missing") + "\\report.txt", folderAsFile};
-    for (const std::string& file : cases) {
-        EXPECT_EQ(2u, RunDoctor("/report \"" + file + "\"", output, errors)) << file;
-        EXPECT_TRUE(IsOneLine(Errors())) << file;
-        EXPECT_NE(std::string::npos, Errors().find(file)) << file;
-        EXPECT_EQ(0u, Output().size()) << file;
+    std::string readOnly = target.File("previous.txt");
+    ASSERT_TRUE(WriteBytes(readOnly, "the previous report\r\n"));
+    ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    struct Case {
+        std::string file;
+        DWORD error;
+    } const cases[] = {
+        {target.File("missing") + "\\report.txt", ERROR_PATH_NOT_FOUND},
+        {folderAsFile, ERROR_ACCESS_DENIED},
+        {readOnly, ERROR_ACCESS_DENIED},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(2u, RunDoctor("/report \"" + c.file + "\"", output, errors)) << c.file;
+        std::string reason = SystemErrorText(c.error).Text();
+        reason = reason.substr(0, reason.find_last_not_of("\r\n") + 1);
+        EXPECT_EQ("VLDoctor: cannot write the report to '" + c.file + "': " + reason + " (" +
+                      std::to_string(c.error) + ")\r\n",
+                  Errors());
+        EXPECT_EQ(0u, Output().size()) << c.file;
+    }
+    EXPECT_EQ("the previous report\r\n", ReadBytes(readOnly));
+    EXPECT_EQ((std::vector<std::string>{"folder", "previous.txt"}), FolderEntries(target.Path()));
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Past MAX_PATH the test reaches the file through the system's wide calls and \\?\.
+TEST_F(ReportModeTest, AReportPathLongerThan300CharactersIsWritten) {
+    ASSERT_TRUE(LaySample("healthy"));
+    std::wstring prefix = L"\\\\?\\";
+    std::wstring folder = prefix + WideFromUtf8(Str(scratch.Path().c_str()));
+    std::wstring wideName(120, L'l');
+    std::vector<std::wstring> folders;
+    for (int level = 0; level < 3; ++level) {
+        folder += L"\\" + wideName;
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << GetLastError();
+        folders.push_back(folder);
+    }
+    std::wstring report = folder + L"\\report.txt";
+    std::string file = Utf8FromWide(report.c_str(), static_cast<int32_t>(report.size())).Text();
+    file.erase(0, prefix.size());
+    ASSERT_GT(file.size(), 300u);
+    EXPECT_EQ(0u, RunDoctor("/report \"" + file + "\"", output, errors)) << Errors();
+    HANDLE written = CreateFileW(report.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, written);
+    std::string text(1 << 20, '\0');
+    DWORD got = 0;
+    EXPECT_TRUE(ReadFile(written, &text[0], static_cast<DWORD>(text.size()), &got, nullptr));
+    CloseHandle(written);
+    text.resize(got);
+    EXPECT_NE(std::string::npos, text.find("\r\nAnalysis result 0:0:0\r\n"));
+    DeleteFileW(report.c_str());
+    for (auto level = folders.rbegin(); level != folders.rend(); ++level) {
+        RemoveDirectoryW(level->c_str());
     }
 }
 
