@@ -66,21 +66,30 @@ HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary
     return INVALID_HANDLE_VALUE;
 }
 
+// Wine's replace call moves FILE aside to a temporary file of its own first, and leaves that
+// behind when FILE is read-only, a folder or open without sharing its removal: such a FILE is
+// refused before, with the code Windows gives.
+bool CanBeReplaced(const std::wstring& target, DWORD attributes) {
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    FileHandle removable(CreateFileW(target.c_str(), DELETE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr));
+    return removable.Valid();
+}
+
 // ReplaceFileW keeps the existing file's security settings and attributes; it needs a file to
-// replace, so a new FILE is a plain rename. A read-only file or a folder is refused first, with
-// the code Windows gives: Wine's replace call moves FILE aside to a temporary file of its own
-// and leaves that behind when the move fails.
+// replace, so a new FILE is a plain rename.
 bool MoveOver(const std::wstring& temporary, const std::wstring& target) {
     DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return MoveFileExW(temporary.c_str(), target.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     }
-    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return false;
-    }
-    return ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+    return CanBeReplaced(target, attributes) &&
+           ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                         nullptr, nullptr);
 }
 

@@ -133,7 +133,8 @@ TEST_F(ReportModeTest, ArgumentsItDoesNotUnderstandExitWithTwoAndWriteNothing) {
 }
 
 // The line names the system's reason and code; a file already there keeps its bytes, and no
-// temporary file is left beside it.
+// temporary file is left beside it. A file that a reader holds open (sharing writes, not its
+// removal) could be written in place, but not replaced.
 TEST_F(ReportModeTest, AFileThatCannotBeWrittenExitsWithTwoAndChangesNothing) {
     ASSERT_TRUE(LaySample("healthy"));
     ScratchFolder target;
@@ -142,6 +143,11 @@ TEST_F(ReportModeTest, AFileThatCannotBeWrittenExitsWithTwoAndChangesNothing) {
     std::string readOnly = target.File("previous.txt");
     ASSERT_TRUE(WriteBytes(readOnly, "the previous report\r\n"));
     ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    std::string held = target.File("held.txt");
+    ASSERT_TRUE(WriteBytes(held, "the report being read\r\n"));
+    HANDLE reader = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, reader);
     struct Case {
         std::string file;
         DWORD error;
@@ -149,6 +155,7 @@ TEST_F(ReportModeTest, AFileThatCannotBeWrittenExitsWithTwoAndChangesNothing) {
         {target.File("missing") + "\\report.txt", ERROR_PATH_NOT_FOUND},
         {folderAsFile, ERROR_ACCESS_DENIED},
         {readOnly, ERROR_ACCESS_DENIED},
+        {held, ERROR_SHARING_VIOLATION},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(2u, RunDoctor("/report \"" + c.file + "\"", output, errors)) << c.file;
@@ -159,8 +166,11 @@ TEST_F(ReportModeTest, AFileThatCannotBeWrittenExitsWithTwoAndChangesNothing) {
                   Errors());
         EXPECT_EQ(0u, Output().size()) << c.file;
     }
+    CloseHandle(reader);
     EXPECT_EQ("the previous report\r\n", ReadBytes(readOnly));
-    EXPECT_EQ((std::vector<std::string>{"folder", "previous.txt"}), FolderEntries(target.Path()));
+    EXPECT_EQ("the report being read\r\n", ReadBytes(held));
+    EXPECT_EQ((std::vector<std::string>{"folder", "held.txt", "previous.txt"}),
+              FolderEntries(target.Path()));
     SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
