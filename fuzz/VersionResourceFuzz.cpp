@@ -95,12 +95,17 @@ void PlantDamages(const Bytes& image, const ResourcePlace& place, uint32_t choic
         ExpectDeclined(unordered);
     }
 
+    // Past the end by one byte, and so far that the end wraps around 32 bits.
     size_t section = layout.sections + choice % layout.sectionCount * 40;
     uint32_t rawStart = Get(image, section + 20, 4);
     if (rawStart < image.size()) {
         Bytes overlong = image;
         Put32(overlong, section + 16, static_cast<uint32_t>(image.size() - rawStart + 1));
         ExpectDeclined(overlong);
+        if (rawStart > 1) { // the end at 2^32 + 1
+            Put32(overlong, section + 16, 0u - rawStart + 1);
+            ExpectDeclined(overlong);
+        }
     }
 }
 
