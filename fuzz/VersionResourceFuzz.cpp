@@ -32,35 +32,29 @@ void Put32(Bytes& bytes, size_t at, uint32_t value) {
 
 // Where the headers that the damages change lie; the image was read once, so they are there.
 struct Layout {
-    size_t sections = 0;
-    uint32_t sectionCount = 0;
-    size_t resourceDirectory = 0; // its data-directory entry: address, then size
+    size_t sections;
+    uint32_t sectionCount;
+    size_t resourceDirectory; // its data-directory entry: address, then size
+    size_t root = 0;          // the resource directory's root in the file
+    size_t rawEnd = 0;        // where the bytes of the section that holds it end
 };
 
 Layout LayoutOf(const Bytes& bytes) {
-    Layout layout;
     size_t nt = Get(bytes, 0x3C, 4);
     size_t optional = nt + 24;
-    layout.sectionCount = Get(bytes, nt + 6, 2);
-    layout.sections = optional + Get(bytes, nt + 20, 2);
-    layout.resourceDirectory = optional + (Get(bytes, optional, 2) == 0x10b ? 96 : 112) + 16;
-    return layout;
-}
-
-// The section that holds the resource directory's root: its offset in the file, and where its
-// bytes end.
-void ResourceSection(const Bytes& bytes, const Layout& layout, size_t& root, size_t& rawEnd) {
+    Layout layout = {optional + Get(bytes, nt + 20, 2), Get(bytes, nt + 6, 2),
+                     optional + (Get(bytes, optional, 2) == 0x10b ? 96 : 112) + 16};
     uint32_t address = Get(bytes, layout.resourceDirectory, 4);
-    for (uint32_t i = 0; i < layout.sectionCount; ++i) {
+    for (uint32_t i = 0; i < layout.sectionCount && !layout.rawEnd; ++i) {
         size_t section = layout.sections + i * 40;
         uint32_t start = Get(bytes, section + 12, 4);
         uint32_t rawSize = Get(bytes, section + 16, 4);
         if (address >= start && address - start < rawSize) {
-            root = Get(bytes, section + 20, 4) + (address - start);
-            rawEnd = static_cast<size_t>(Get(bytes, section + 20, 4)) + rawSize;
-            return;
+            layout.root = Get(bytes, section + 20, 4) + (address - start);
+            layout.rawEnd = static_cast<size_t>(Get(bytes, section + 20, 4)) + rawSize;
         }
     }
+    return layout;
 }
 
 void ExpectDeclined(const Bytes& damaged) {
@@ -74,21 +68,18 @@ void ExpectDeclined(const Bytes& damaged) {
 // A cut anywhere from the version block to the end of the resource section's bytes.
 void PlantDamages(const Bytes& image, const ResourcePlace& place, uint32_t choice) {
     Layout layout = LayoutOf(image);
-    size_t root = image.size();
-    size_t rawEnd = image.size();
-    ResourceSection(image, layout, root, rawEnd);
     size_t blockStart = static_cast<size_t>(place.offset);
-    if (rawEnd > blockStart && rawEnd <= image.size()) {
-        ExpectDeclined(
-            Bytes(image.begin(), image.begin() + blockStart + choice % (rawEnd - blockStart)));
+    if (layout.rawEnd > blockStart && layout.rawEnd <= image.size()) {
+        size_t cut = blockStart + choice % (layout.rawEnd - blockStart);
+        ExpectDeclined(Bytes(image.begin(), image.begin() + cut));
     }
 
     Bytes empty = image;
     Put32(empty, layout.resourceDirectory + 4, 0);
     ExpectDeclined(empty);
 
-    size_t first = root + 16 + 8 * Get(image, root + 12, 2);
-    if (Get(image, root + 14, 2) >= 2 && first + 16 <= image.size()) {
+    size_t first = layout.root + 16 + 8 * Get(image, layout.root + 12, 2);
+    if (layout.rawEnd && Get(image, layout.root + 14, 2) >= 2 && first + 16 <= image.size()) {
         Bytes unordered = image;
         std::swap_ranges(unordered.begin() + first, unordered.begin() + first + 8,
                          unordered.begin() + first + 8);
