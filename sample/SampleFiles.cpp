@@ -4,7 +4,9 @@
 #include "SamplePlaces.h"
 #include "SampleTraceLogs.h"
 
+#include "diagnosis/FileByteSource.h"
 #include "diagnosis/FileProbe.h"
+#include "diagnosis/ImageVersionResource.h"
 
 #include <windows.h>
 
@@ -31,6 +33,20 @@ std::string InstallationLog(const SampleVariant& variant, const std::string& fol
     return log + "Registered VLLib.dll\r\nSetup finished: success\r\n";
 }
 
+// An incomplete copy: the file ends in the middle of its version block, inside the resource
+// section.
+bool CutInsideResourceSection(const std::string& path) {
+    ResourcePlace place;
+    {
+        FileByteSource file;
+        if (!file.Open(path.c_str()) || !FindVersionResource(file, place)) {
+            return false;
+        }
+    }
+    std::string bytes = ReadBytes(path);
+    return WriteBytes(path, bytes.substr(0, static_cast<size_t>(place.offset + place.size / 2)));
+}
+
 bool LayInstallFolder(const SampleVariant& variant, const std::string& stubFolder) {
     std::string folder = PlacesOf(variant).installFolder;
     if (!MakeFolders(folder)) {
@@ -48,7 +64,11 @@ bool LayInstallFolder(const SampleVariant& variant, const std::string& stubFolde
             continue;
         }
         std::string from = stubFolder + "\\product\\" + name;
-        ok = CopyFileA(from.c_str(), (folder + "\\" + name).c_str(), FALSE) && ok;
+        std::string to = folder + "\\" + name;
+        ok = CopyFileA(from.c_str(), to.c_str(), FALSE) && ok;
+        if (!variant.wholeProductFiles && std::string(name) == "VLTray.exe") {
+            ok = CutInsideResourceSection(to) && ok;
+        }
     }
     return ok;
 }

@@ -24,6 +24,8 @@ std::vector<SampleVariant> MakeVariants() {
     variants.back().reportLogSet = false;
     variants.push_back(Variant("missing-file", "0:6:0, VLLib.dll missing"));
     variants.back().everyProductFile = false;
+    variants.push_back(Variant("truncated-file", "0:0:0, VLTray.exe cut short, version unknown"));
+    variants.back().wholeProductFiles = false;
     variants.push_back(Variant("old-mfc42", "0:5:0, mfc42.dll older than 4.21.7022"));
     variants.back().currentClassLibrary = false;
     variants.push_back(Variant("config-version-2", "0:0:2, configuration version 2"));

@@ -15,6 +15,7 @@ struct SampleVariant {
     bool configurationFolder = true;
     bool reportLogSet = true;
     bool everyProductFile = true;
+    bool wholeProductFiles = true; // false: VLTray.exe cut short inside its resource section
     bool currentClassLibrary = true;
     uint32_t configurationVersion = 1;
     bool events = true;

@@ -3,7 +3,6 @@
 #include "app/OutputChannel.h"
 #include "app/SwitchMode.h"
 #include "base/CharBuffer.h"
-#include "base/SystemErrorText.h"
 #include "base/SystemPaths.h"
 
 #include <windows.h>
@@ -50,10 +49,10 @@ int StartWindowProgram() {
     memcpy(line.Data(), commandLine.Text(), static_cast<size_t>(commandLine.Length()));
     if (!CreateProcessA(path.Text(), line.Data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
-        Str reason;
-        reason.Format("VLDoctor: cannot start '%s': %s", path.Text(),
-                      SystemErrorText(GetLastError()).Text());
-        WriteToStandardError(reason);
+        uint32_t error = GetLastError();
+        Str what;
+        what.Format("cannot start '%s'", path.Text());
+        WriteFailureToStandardError(what, error);
         return 2;
     }
     CloseHandle(process.hThread);

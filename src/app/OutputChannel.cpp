@@ -1,6 +1,8 @@
 #include "app/OutputChannel.h"
 
+#include "base/SystemErrorText.h"
 #include "base/TextEncoding.h"
+#include "base/WholeFile.h"
 
 #include <windows.h>
 
@@ -60,19 +62,29 @@ HANDLE StandardHandle(DWORD which) {
 
 } // namespace
 
-bool WriteToFile(const char* path, const Str& text) {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    bool written = WriteAll(file, text.Text(), text.Length());
-    return CloseHandle(file) && written;
+bool WriteToFile(const char* path, const Str& text, uint32_t& error) {
+    return WriteWholeFile(path, text.Text(), text.Length(), error);
 }
 
-bool WriteToStandardOutput(const Str& text) {
+bool WriteToStandardOutput(const Str& text, uint32_t& error) {
     HANDLE output = StandardHandle(STD_OUTPUT_HANDLE);
-    return output && WriteText(output, text);
+    if (output && WriteText(output, text)) {
+        return true;
+    }
+    error = GetLastError();
+    return false;
+}
+
+void WriteFailureToStandardError(const Str& what, uint32_t error) {
+    Str reason = SystemErrorText(error);
+    int32_t length = reason.Length();
+    while (length > 0 && (reason.Text()[length - 1] == '\r' || reason.Text()[length - 1] == '\n')) {
+        --length;
+    }
+    Str line;
+    line.Format("VLDoctor: %s: %.*s (%lu)\r\n", what.Text(), static_cast<int>(length),
+                reason.Text(), static_cast<unsigned long>(error));
+    WriteToStandardError(line);
 }
 
 void WriteToStandardError(const Str& text) {

@@ -47,14 +47,15 @@ int RunReportMode(DoctorApp& app, const CommandLine& command) {
     MemoryReport report;
     RunDiagnosisPass(report);
     Str text = OutputText(command, report);
-    bool written = WritesToStandardOutput(command) ? WriteToStandardOutput(text)
-                                                   : WriteToFile(command.outputPath.Text(), text);
+    bool toStandardOutput = WritesToStandardOutput(command);
+    uint32_t error = 0;
+    bool written = toStandardOutput ? WriteToStandardOutput(text, error)
+                                    : WriteToFile(command.outputPath.Text(), text, error);
     if (!written) {
-        Str reason;
-        reason.Format("VLDoctor: cannot write the %s to '%s'\r\n", OutputName(command.mode),
-                      WritesToStandardOutput(command) ? "standard output"
-                                                      : command.outputPath.Text());
-        WriteToStandardError(reason);
+        Str what;
+        what.Format("cannot write the %s to '%s'", OutputName(command.mode),
+                    toStandardOutput ? "standard output" : command.outputPath.Text());
+        WriteFailureToStandardError(what, error);
         return ExitUsage;
     }
     return ExitCodeFor(report.Analysis);

@@ -13,13 +13,21 @@ int ReportUsageError(const Str& reason) {
     return 2;
 }
 
+int WriteUsage() {
+    uint32_t error = 0;
+    if (WriteToStandardOutput(Str(UsageText), error)) {
+        return 0;
+    }
+    WriteFailureToStandardError(Str("cannot write the usage to 'standard output'"), error);
+    return 2;
+}
+
 } // namespace
 
 int RunSwitchMode(DoctorApp& app, HINSTANCE instance, const CommandLine& command) {
     switch (command.mode) {
     case RunMode::Usage:
-        WriteToStandardOutput(Str(UsageText));
-        return 0;
+        return WriteUsage();
     case RunMode::Invalid:
         return ReportUsageError(command.error);
     default:

@@ -5,6 +5,7 @@ namespace {
 const uint32_t VersionType = 16; // RT_VERSION
 const uint32_t VersionName = 1;  // VS_VERSION_INFO
 const uint32_t SubdirectoryFlag = 0x80000000u;
+const uint32_t NamedEntryFlag = 0x80000000u; // in an entry's id field
 
 // The loader refuses images with more sections; a version block is at most 64 KiB, and no real
 // image has thousands of resource types or names.
@@ -46,6 +47,12 @@ private:
     bool Read(int64_t offset, unsigned char* buffer, int32_t count) {
         return file.ReadAt(offset, reinterpret_cast<char*>(buffer), count);
     }
+    // Tables of the resource directory lie inside the size that its header gives.
+    bool ReadResource(uint32_t offset, unsigned char* buffer, int32_t count) {
+        return static_cast<uint64_t>(offset) + static_cast<uint32_t>(count) <= resourceSize &&
+               Read(resourceStart + offset, buffer, count);
+    }
+    bool SectionsInsideFile() const;
     bool ReadOptionalHeader(int64_t offset, uint32_t size);
     bool FileOffset(uint32_t address, uint32_t size, int64_t& offset) const;
     bool DirectoryCounts(uint32_t directory, uint32_t& named, uint32_t& numbered);
@@ -54,6 +61,7 @@ private:
     unsigned char sections[MostSections * SectionHeaderSize] = {};
     uint32_t sectionCount = 0;
     int64_t resourceStart = 0;
+    uint32_t resourceSize = 0;
 };
 
 bool ImageFile::ReadHeaders() {
@@ -73,7 +81,20 @@ bool ImageFile::ReadHeaders() {
               static_cast<int32_t>(sectionCount) * SectionHeaderSize)) {
         return false;
     }
-    return ReadOptionalHeader(ntStart + NtHeadersSize, optionalSize);
+    return SectionsInsideFile() && ReadOptionalHeader(ntStart + NtHeadersSize, optionalSize);
+}
+
+// The system does not map an image whose sections' bytes run past the end of the file, as a
+// file cut short does: its reader then finds no version.
+bool ImageFile::SectionsInsideFile() const {
+    for (uint32_t i = 0; i < sectionCount; ++i) {
+        const unsigned char* section = sections + i * SectionHeaderSize;
+        uint64_t rawEnd = static_cast<uint64_t>(Dword(section + 20)) + Dword(section + 16);
+        if (Dword(section + 16) != 0 && rawEnd > static_cast<uint64_t>(file.Size())) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The resource directory is the third data directory; where the directories start depends on
@@ -89,7 +110,8 @@ bool ImageFile::ReadOptionalHeader(int64_t offset, uint32_t size) {
         return false;
     }
     uint32_t address = Dword(header + directories + 2 * 8);
-    return address != 0 && FileOffset(address, DirectoryHeaderSize, resourceStart);
+    resourceSize = Dword(header + directories + 2 * 8 + 4);
+    return address != 0 && FileOffset(address, resourceSize, resourceStart);
 }
 
 // The first section whose bytes in the file hold the address holds the whole run.
@@ -112,7 +134,7 @@ bool ImageFile::FileOffset(uint32_t address, uint32_t size, int64_t& offset) con
 
 bool ImageFile::DirectoryCounts(uint32_t directory, uint32_t& named, uint32_t& numbered) {
     unsigned char header[DirectoryHeaderSize];
-    if (!Read(resourceStart + directory, header, sizeof header)) {
+    if (!ReadResource(directory, header, sizeof header)) {
         return false;
     }
     named = Word(header + 12);
@@ -126,24 +148,33 @@ bool ImageFile::HasOnlyNumberedTypes() {
     return DirectoryCounts(0, named, numbered) && named == 0;
 }
 
+// The system looks an id up as a sorted table: in a table out of order it may miss an entry
+// that a plain scan finds, so such a table is left to it.
 bool ImageFile::FindEntry(uint32_t directory, uint32_t id, uint32_t& target) {
     uint32_t named = 0;
     uint32_t numbered = 0;
     if (!DirectoryCounts(directory, named, numbered)) {
         return false;
     }
-    int64_t entries = resourceStart + directory + DirectoryHeaderSize;
+    bool found = false;
+    uint64_t previous = 0;
     for (uint32_t i = named; i < named + numbered; ++i) {
         unsigned char entry[EntrySize];
-        if (!Read(entries + static_cast<int64_t>(i) * EntrySize, entry, sizeof entry)) {
+        uint32_t at = directory + DirectoryHeaderSize + i * EntrySize;
+        if (!ReadResource(at, entry, sizeof entry)) {
             return false;
         }
-        if (Dword(entry) == id) {
+        uint64_t entryId = Dword(entry);
+        if (entryId & NamedEntryFlag || (i > named && entryId <= previous)) {
+            return false;
+        }
+        previous = entryId;
+        if (entryId == id) {
             target = Dword(entry + 4);
-            return true;
+            found = true;
         }
     }
-    return false;
+    return found;
 }
 
 bool ImageFile::OnlyEntry(uint32_t directory, uint32_t& target) {
@@ -151,7 +182,7 @@ bool ImageFile::OnlyEntry(uint32_t directory, uint32_t& target) {
     uint32_t numbered = 0;
     unsigned char entry[EntrySize];
     if (!DirectoryCounts(directory, named, numbered) || named != 0 || numbered != 1 ||
-        !Read(resourceStart + directory + DirectoryHeaderSize, entry, sizeof entry)) {
+        !ReadResource(directory + DirectoryHeaderSize, entry, sizeof entry)) {
         return false;
     }
     target = Dword(entry + 4);
@@ -160,7 +191,7 @@ bool ImageFile::OnlyEntry(uint32_t directory, uint32_t& target) {
 
 bool ImageFile::DataPlace(uint32_t entry, ResourcePlace& place) {
     unsigned char data[16];
-    if (!Read(resourceStart + entry, data, sizeof data)) {
+    if (!ReadResource(entry, data, sizeof data)) {
         return false;
     }
     place.size = Dword(data + 4);

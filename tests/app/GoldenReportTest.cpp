@@ -24,6 +24,7 @@ const GoldenCase GoldenCases[] = {
     {"missing-file", 1},      {"old-mfc42", 1},
     {"config-version-2", 1},  {"no-events", 1},
     {"credentials", 0},       {"international", 0},
+    {"truncated-file", 0},
 };
 
 class GoldenReportTest : public ::testing::TestWithParam<GoldenCase> {

@@ -78,6 +78,8 @@ TEST_F(MessageModeTest, StandardOutputCarriesTheSameMessage) {
 TEST_F(MessageModeTest, UnwritableFileIsAnError) {
     std::string path = scratch.File("missing\\folder\\message.txt");
     EXPECT_EQ(2u, RunDoctor("/message \"" + path + "\"", out, error));
-    EXPECT_EQ("VLDoctor: cannot write the message to '" + path + "'\r\n", ReadBytes(error));
+    EXPECT_EQ("VLDoctor: cannot write the message to '" + path +
+                  "': " + SystemReason(ERROR_PATH_NOT_FOUND) + "\r\n",
+              ReadBytes(error));
     EXPECT_EQ("", ReadBytes(out));
 }

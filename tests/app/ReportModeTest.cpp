@@ -1,13 +1,16 @@
 #include "ReportRun.h"
 
 #include "app/CommandLine.h"
+#include "base/TextEncoding.h"
 
+#include "Programs.h"
 #include "Registry.h"
 #include "Scratch.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -66,28 +69,129 @@ std::string DumpProduct() {
            DumpKey(HKEY_LOCAL_MACHINE, TestRegistry::UninstallPath);
 }
 
+// Where a file named by the argument would land, had the Doctor taken it for FILE.
+std::string WhereTheDoctorWouldWrite(const std::string& name) {
+    return name[0] == '/' ? name : ProgramFolder() + "\\" + name;
+}
+
+// Whether a temporary file is left in the folder: the Doctor's own, or one of the system's.
+bool HoldsTemporaryFile(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    FindClose(search);
+    return true;
+}
+
 } // namespace
 
-TEST_F(ReportModeTest, ArgumentsItDoesNotUnderstandExitWithTwo) {
-    const char* const cases[] = {"/frobnicate", "report", "/report a b", "/? extra", "--report",
-                                 "/reportx",    "/"};
-    for (const char* arguments : cases) {
-        EXPECT_EQ(2u, RunDoctor(arguments, output, errors)) << arguments;
-        EXPECT_EQ(0u, Output().size()) << arguments;
-        EXPECT_TRUE(IsOneLine(Errors())) << arguments;
+// A file that a Doctor taking the wrong argument for FILE would write must not appear; one that
+// such a Doctor made is removed again.
+TEST_F(ReportModeTest, ArgumentsItDoesNotUnderstandExitWithTwoAndWriteNothing) {
+    struct Case {
+        const char* arguments;
+        const char* notUnderstood;
+        const char* wrongFile;
+    } const cases[] = {
+        {"/frobnicate", "/frobnicate", ""},
+        {"report", "report", ""},
+        {"/report a b", "b", "a"},
+        {"/? extra", "extra", ""},
+        {"--report", "--report", ""},
+        {"/reportx", "/reportx", ""},
+        {"/", "/", ""},
+        {"/report /json", "/json", "/json"},
+        {"/report -q", "-q", "-q"},
+        {"/json /?", "/?", ""},
+        {"/message -JSON", "-JSON", "-JSON"},
+        {"/report \"\"", "", ""},
+        {"/json out.json x", "x", "out.json"},
+        {"/? /report", "/report", ""},
+    };
+    for (const Case& c : cases) {
+        std::string wrongFile = WhereTheDoctorWouldWrite(c.wrongFile);
+        bool existed = GetFileAttributesA(wrongFile.c_str()) != INVALID_FILE_ATTRIBUTES;
+        EXPECT_EQ(2u, RunDoctor(c.arguments, output, errors)) << c.arguments;
+        EXPECT_EQ(0u, Output().size()) << c.arguments;
+        EXPECT_TRUE(IsOneLine(Errors())) << c.arguments;
+        EXPECT_NE(std::string::npos, Errors().find("'" + std::string(c.notUnderstood) + "'"))
+            << c.arguments << ": " << Errors();
+        if (*c.wrongFile && !existed) {
+            EXPECT_FALSE(DeleteFileA(wrongFile.c_str())) << c.arguments;
+        }
     }
 }
 
-TEST_F(ReportModeTest, AFileThatCannotBeWrittenExitsWithTwo) {
+// The line names the system's reason and code; a file already there keeps its bytes, and no
+// temporary file is left beside it. A file that a reader holds open (sharing writes, not its
+// removal) could be written in place, but not replaced.
+TEST_F(ReportModeTest, AFileThatCannotBeWrittenExitsWithTwoAndChangesNothing) {
     ASSERT_TRUE(LaySample("healthy"));
-    std::string folderAsFile = scratch.File("folder");
+    ScratchFolder target;
+    std::string folderAsFile = target.File("folder");
     CreateDirectoryA(folderAsFile.c_str(), nullptr);
-    const std::string cases[] = {scratch.File("missing") + "\\report.txt", folderAsFile};
-    for (const std::string& file : cases) {
-        EXPECT_EQ(2u, RunDoctor("/report \"" + file + "\"", output, errors)) << file;
-        EXPECT_TRUE(IsOneLine(Errors())) << file;
-        EXPECT_NE(std::string::npos, Errors().find(file)) << file;
-        EXPECT_EQ(0u, Output().size()) << file;
+    std::string readOnly = target.File("previous.txt");
+    ASSERT_TRUE(WriteBytes(readOnly, "the previous report\r\n"));
+    ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    std::string held = target.File("held.txt");
+    ASSERT_TRUE(WriteBytes(held, "the report being read\r\n"));
+    HANDLE reader = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, reader);
+    struct Case {
+        std::string file;
+        DWORD error;
+    } const cases[] = {
+        {target.File("missing") + "\\report.txt", ERROR_PATH_NOT_FOUND},
+        {folderAsFile, ERROR_ACCESS_DENIED},
+        {readOnly, ERROR_ACCESS_DENIED},
+        {held, ERROR_SHARING_VIOLATION},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(2u, RunDoctor("/report \"" + c.file + "\"", output, errors)) << c.file;
+        EXPECT_EQ("VLDoctor: cannot write the report to '" + c.file +
+                      "': " + SystemReason(c.error) + "\r\n",
+                  Errors());
+        EXPECT_EQ(0u, Output().size()) << c.file;
+    }
+    CloseHandle(reader);
+    EXPECT_EQ("the previous report\r\n", ReadBytes(readOnly));
+    EXPECT_EQ("the report being read\r\n", ReadBytes(held));
+    EXPECT_FALSE(HoldsTemporaryFile(target.Path()));
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Past MAX_PATH the test reaches the file through the system's wide calls and \\?\.
+TEST_F(ReportModeTest, AReportPathLongerThan300CharactersIsWritten) {
+    ASSERT_TRUE(LaySample("healthy"));
+    std::wstring prefix = L"\\\\?\\";
+    std::wstring folder = prefix + WideFromUtf8(Str(scratch.Path().c_str()));
+    std::wstring wideName(120, L'l');
+    std::vector<std::wstring> folders;
+    for (int level = 0; level < 3; ++level) {
+        folder += L"\\" + wideName;
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << GetLastError();
+        folders.push_back(folder);
+    }
+    std::wstring report = folder + L"\\report.txt";
+    std::string file = Utf8FromWide(report.c_str(), static_cast<int32_t>(report.size())).Text();
+    file.erase(0, prefix.size());
+    ASSERT_GT(file.size(), 300u);
+    EXPECT_EQ(0u, RunDoctor("/report \"" + file + "\"", output, errors)) << Errors();
+    HANDLE written = CreateFileW(report.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, written);
+    std::string text(1 << 20, '\0');
+    DWORD got = 0;
+    EXPECT_TRUE(ReadFile(written, &text[0], static_cast<DWORD>(text.size()), &got, nullptr));
+    CloseHandle(written);
+    text.resize(got);
+    EXPECT_NE(std::string::npos, text.find("\r\nAnalysis result 0:0:0\r\n"));
+    DeleteFileW(report.c_str());
+    for (auto level = folders.rbegin(); level != folders.rend(); ++level) {
+        RemoveDirectoryW(level->c_str());
     }
 }
 

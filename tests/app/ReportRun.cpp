@@ -50,6 +50,11 @@ std::string CompanionPath() {
     return ProgramFolder() + "\\VLDoctor.com";
 }
 
+std::string SystemReason(unsigned long error) {
+    std::string text = SystemErrorText(static_cast<uint32_t>(error)).Text();
+    return text.substr(0, text.find_last_not_of("\r\n") + 1) + " (" + std::to_string(error) + ")";
+}
+
 bool LaySample(const std::string& variant) {
     std::string command = "\"" + ProgramFolder() + "\\VLSample.exe\" " + variant;
     ProgramRun run = RunProgram(command, "", "");

@@ -10,6 +10,9 @@ bool LaySample(const std::string& variant);
 unsigned long RunDoctor(const std::string& arguments, const std::string& outputFile,
                         const std::string& errorFile, const std::string& program = DoctorPath());
 
+// The system's reason for an error as the Doctor's error lines end: "<text> (<code>)".
+std::string SystemReason(unsigned long error);
+
 // Compares a report with an expected report kept with the tests: the first line and everything
 // after the header exactly, header lines 2 to 5 by the patterns the expected report holds, and
 // "<system error N>" at the end of an expected line standing for the system's text of error N.

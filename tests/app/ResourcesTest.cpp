@@ -101,6 +101,8 @@ TEST(Resources, TheProgramsManifestAsTheSystemReadsIt) {
             .find(L"PerMonitorV2"));
     EXPECT_EQ(L"true/pm", manifest.Setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings",
                                            L"dpiAware"));
+    EXPECT_EQ(L"true", manifest.Setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+                                        L"longPathAware"));
 
     std::vector<BYTE> systems = manifest.Information(CompatibilityInformationInActivationContext);
     ASSERT_GE(systems.size(), sizeof(DWORD));
@@ -176,16 +178,22 @@ TEST(Resources, CursorIsA32PixelHandWithItsHotSpotAtTheFingertip) {
     DeleteObject(info.hbmMask);
 }
 
-TEST(Resources, VersionIsOnePointTwentyFour) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(path, &handle);
-    ASSERT_GT(size, 0u);
-    std::vector<char> data(size);
-    ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, data.data()));
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(MAKELONG(24, 1), fixed->dwFileVersionMS);
+// Each program of the pair names itself: rules that know a program by its original name tell
+// them apart.
+TEST(Resources, EachProgramCarriesVersionOnePointTwentyFourUnderItsOwnName) {
+    for (const std::string& path : {DoctorPath(), CompanionPath()}) {
+        DWORD handle = 0;
+        DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+        ASSERT_GT(size, 0u) << path;
+        std::vector<char> data(size);
+        ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, data.data()));
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+        EXPECT_EQ(MAKELONG(24, 1), fixed->dwFileVersionMS) << path;
+        char* original = nullptr;
+        ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\040904b0\\OriginalFilename",
+                                   reinterpret_cast<void**>(&original), &length));
+        EXPECT_EQ(path.substr(path.rfind('\\') + 1), original);
+    }
 }

@@ -100,6 +100,30 @@ TEST(FindVersionResource, LeavesALanguageNeutralFileToTheSystem) {
     EXPECT_STREQ("2.4.0.21", GetFileVersionText(StubPath("pe32\\Neutral.dll").c_str()).Text());
 }
 
+// A damaged image reads as the system's reader reads it: its version, or "Unknown" where that
+// reader finds no version block.
+TEST(GetFileVersionText, ADamagedImageReadsAsTheSystemReadsIt) {
+    std::string stub = StubPath("product\\VLWork.exe");
+    std::string whole = ReadBytes(stub);
+    ResourcePlace place;
+    FileByteSource file;
+    ASSERT_TRUE(file.Open(stub.c_str()) && FindVersionResource(file, place));
+    uint32_t nt = *reinterpret_cast<const uint32_t*>(&whole[0x3C]);
+    size_t resourceSize = nt + 24 + 112 + 2 * 8 + 4; // PE32+: the third data directory's size
+    std::string emptyDirectory = whole;
+    emptyDirectory.replace(resourceSize, 4, 4, '\0');
+    ScratchFolder scratch;
+    for (const std::string& bytes :
+         {whole.substr(0, static_cast<size_t>(place.offset + place.size)), emptyDirectory}) {
+        std::string path = scratch.File("damaged.exe");
+        ASSERT_TRUE(WriteBytes(path, bytes));
+        DWORD handle = 0;
+        const char* expected =
+            GetFileVersionInfoSizeA(path.c_str(), &handle) ? "2.4.0.17" : "Unknown";
+        EXPECT_STREQ(expected, GetFileVersionText(path.c_str()).Text()) << bytes.size();
+    }
+}
+
 TEST(GetFileVersionText, UnknownWithoutAVersionResource) {
     ScratchFolder scratch;
     ASSERT_TRUE(WriteBytes(scratch.File("Licence.rtf"), "{\\rtf1 licence}"));

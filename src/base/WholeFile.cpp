@@ -1,0 +1,146 @@
+#include "base/WholeFile.h"
+
+#include "base/TextEncoding.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <cwchar>
+
+namespace {
+
+// A name taken by a file left from an earlier run is skipped; this many tries at most.
+const unsigned TemporaryNameTries = 64;
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle(handle) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() { Close(); }
+
+    bool Valid() const { return handle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle; }
+    bool Close() {
+        bool closed = !Valid() || CloseHandle(handle);
+        handle = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE handle;
+};
+
+bool WriteAll(HANDLE file, const char* data, int32_t length) {
+    while (length > 0) {
+        DWORD written = 0;
+        if (!WriteFile(file, data, static_cast<DWORD>(length), &written, nullptr) || written == 0) {
+            return false;
+        }
+        data += written;
+        length -= static_cast<int32_t>(written);
+    }
+    return true;
+}
+
+// The folder part of a path, with its separator: the temporary file must lie on FILE's volume
+// for the move to be one step.
+std::wstring FolderOf(const std::wstring& path) {
+    size_t end = path.find_last_of(L"\\/:");
+    return end == std::wstring::npos ? std::wstring() : path.substr(0, end + 1);
+}
+
+HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary) {
+    std::wstring folder = FolderOf(target);
+    for (unsigned attempt = 0; attempt < TemporaryNameTries; ++attempt) {
+        wchar_t name[64];
+        swprintf(name, sizeof name / sizeof name[0], L"~VLDoctor-%lx-%x.tmp",
+                 static_cast<unsigned long>(GetCurrentProcessId()), attempt);
+        temporary = folder + name;
+        HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
+            return file;
+        }
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// Wine's replace call moves FILE aside to a temporary file of its own first, and leaves that
+// behind when FILE is read-only, a folder or open without sharing its removal: such a FILE is
+// refused before, with the code Windows gives.
+bool CanBeReplaced(const std::wstring& target, DWORD attributes) {
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    FileHandle removable(CreateFileW(target.c_str(), DELETE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr));
+    return removable.Valid();
+}
+
+// ReplaceFileW keeps the existing file's security settings and attributes; it needs a file to
+// replace, so a new FILE is a plain rename.
+bool MoveOver(const std::wstring& temporary, const std::wstring& target) {
+    DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return MoveFileExW(temporary.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    }
+    return CanBeReplaced(target, attributes) &&
+           ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                        nullptr, nullptr);
+}
+
+bool WriteAndClose(FileHandle& file, const char* data, int32_t length, uint32_t& error) {
+    if (!WriteAll(file.Get(), data, length) || !FlushFileBuffers(file.Get())) {
+        error = GetLastError();
+        return false;
+    }
+    if (!file.Close()) {
+        error = GetLastError();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::wstring ExtendedPath(const char* path) {
+    std::wstring wide = WideFromUtf8(path, static_cast<int32_t>(strlen(path)));
+    if (wide.size() < MAX_PATH || wide.compare(0, 4, L"\\\\?\\") == 0) {
+        return wide;
+    }
+    DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    DWORD length = size ? GetFullPathNameW(wide.c_str(), size, &full[0], nullptr) : 0;
+    if (length == 0 || length >= size) {
+        return wide;
+    }
+    full.resize(length);
+    if (full.compare(0, 2, L"\\\\") == 0) {
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    }
+    return L"\\\\?\\" + full;
+}
+
+bool WriteWholeFile(const char* path, const char* data, int32_t length, uint32_t& error) {
+    std::wstring target = ExtendedPath(path);
+    std::wstring temporary;
+    FileHandle file(CreateTemporaryBeside(target, temporary));
+    if (!file.Valid()) {
+        error = GetLastError();
+        return false;
+    }
+    bool written = WriteAndClose(file, data, length, error);
+    if (written && !MoveOver(temporary, target)) {
+        error = GetLastError();
+        written = false;
+    }
+    if (!written) {
+        file.Close();
+        DeleteFileW(temporary.c_str());
+    }
+    return written;
+}
