@@ -3,11 +3,14 @@
 #include <cstring>
 
 const char* const UsageText =
-    "Usage: VLDoctor [/report [FILE] | /message [FILE] | /json [FILE] | /?]\r\n"
+    "Usage: VLDoctor [/check [FILE] | /report [FILE] | /message [FILE] | /json [FILE] |\r\n"
+    "                /version | /?]\r\n"
     "  (no switch)      show the Doctor's window\r\n"
+    "  /check [FILE]    diagnose and write a summary: each stage, each finding and its fix\r\n"
     "  /report [FILE]   diagnose Velmont and write the report to FILE or standard output\r\n"
     "  /message [FILE]  diagnose and write the message that Submit would send\r\n"
     "  /json [FILE]     diagnose and write the result as one JSON document\r\n"
+    "  /version         show the Doctor's version\r\n"
     "  /?               show this text\r\n"
     "Exit code: 0 healthy (0:0:0), 1 problems found, 2 bad arguments or output,\r\n"
     "           3 Velmont is not installed for the account the Doctor runs as.\r\n";
@@ -42,6 +45,10 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         command.mode = RunMode::Message;
     } else if (IsSwitch(first, "json")) {
         command.mode = RunMode::Json;
+    } else if (IsSwitch(first, "check")) {
+        command.mode = RunMode::Check;
+    } else if (IsSwitch(first, "version")) {
+        command.mode = argc == 2 ? RunMode::Version : RunMode::Invalid;
     } else {
         return Invalid("unknown argument '%s' (try /?)", first);
     }

@@ -3,6 +3,7 @@
 #include "app/DoctorApp.h"
 #include "app/OutputChannel.h"
 #include "app/ReportMode.h"
+#include "resources/Version.h"
 
 namespace {
 
@@ -19,6 +20,9 @@ int RunSwitchMode(DoctorApp& app, HINSTANCE instance, const CommandLine& command
     switch (command.mode) {
     case RunMode::Usage:
         WriteToStandardOutput(Str(UsageText));
+        return 0;
+    case RunMode::Version:
+        WriteToStandardOutput(Str(VLD_VERSION_TEXT "\r\n"));
         return 0;
     case RunMode::Invalid:
         return ReportUsageError(command.error);

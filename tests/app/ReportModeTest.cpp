@@ -69,8 +69,8 @@ std::string DumpProduct() {
 } // namespace
 
 TEST_F(ReportModeTest, ArgumentsItDoesNotUnderstandExitWithTwo) {
-    const char* const cases[] = {"/frobnicate", "report", "/report a b", "/? extra", "--report",
-                                 "/reportx",    "/"};
+    const char* const cases[] = {"/frobnicate", "report",   "/report a b", "/? extra",
+                                 "--report",    "/reportx", "/",           "/version 1"};
     for (const char* arguments : cases) {
         EXPECT_EQ(2u, RunDoctor(arguments, output, errors)) << arguments;
         EXPECT_EQ(0u, Output().size()) << arguments;
