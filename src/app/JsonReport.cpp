@@ -157,6 +157,7 @@ void WriteEvidence(JsonWriter& json, const Evidence& evidence) {
         const char* key;
         const Str& value;
     } texts[] = {{"path", evidence.Path},
+                 {"value", evidence.Value},
                  {"found", evidence.Found},
                  {"required", evidence.Required},
                  {"errorText", evidence.ErrorText}};

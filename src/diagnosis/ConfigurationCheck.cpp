@@ -26,6 +26,7 @@ void FindUnconfigured(RunContext& context, FindingId id, const char* section, co
 void FindVersionUnknown(RunContext& context, int32_t version) {
     Evidence evidence;
     evidence.Path = SectionRegistryPath("Main");
+    evidence.Value = "Version";
     evidence.Found.Format("%u", static_cast<unsigned>(version));
     evidence.Required.Format("%u", static_cast<unsigned>(SupportedVersion));
     Str title;
@@ -41,6 +42,7 @@ void FindVersionUnknown(RunContext& context, int32_t version) {
 void FindTraceModeOn(RunContext& context, int32_t mode) {
     Evidence evidence;
     evidence.Path = SectionRegistryPath("Main");
+    evidence.Value = "TraceMode";
     evidence.Found.Format("%u", static_cast<unsigned>(mode));
     context.AddFinding(FindingId::TraceModeOn, Str("Velmont's diagnostic trace is on"),
                        Str("Once the problem is traced and the report sent, untick 'Generate "

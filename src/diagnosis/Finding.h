@@ -34,6 +34,7 @@ enum class FindingId {
 // What proves a finding; empty fields were not part of it.
 struct Evidence {
     Str Path;      // the file, folder or registry key concerned
+    Str Value;     // the registry value of that key, when the finding is about one
     Str Found;     // the value or version found
     Str Required;  // the value or version required
     Str ErrorText; // the system's answer, without its line end

@@ -42,10 +42,11 @@ void FindSettingsUnreadable(RunContext& context) {
 void FindInstallFolderUnknown(RunContext& context) {
     Evidence evidence;
     evidence.Path = UserSettingsPath();
+    evidence.Value = "Installation";
     Str fix;
     fix.Format("Reinstall Velmont: its installer records the installation folder in the value "
-               "'Installation' of '%s'.",
-               evidence.Path.Text());
+               "'%s' of '%s'.",
+               evidence.Value.Text(), evidence.Path.Text());
     context.AddFinding(FindingId::InstallFolderUnknown,
                        Str("Velmont's installation folder is not recorded"), fix, evidence);
 }
@@ -98,10 +99,11 @@ bool UninstallEntryUsable(RunContext& context) {
     evidence.Path =
         "HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\"
         "Uninstall\\Tessaly Velmont";
+    evidence.Value = "UninstallString";
     Str fix;
     fix.Format("Reinstall Velmont as an administrator: its installer writes the uninstall "
-               "command, the value 'UninstallString' of '%s'.",
-               evidence.Path.Text());
+               "command, the value '%s' of '%s'.",
+               evidence.Value.Text(), evidence.Path.Text());
     context.AddFinding(FindingId::UninstallCommandMissing,
                        Str("Velmont's uninstall entry has no uninstall command"), fix, evidence);
     return false;
@@ -131,12 +133,13 @@ bool LogFileSet(RunContext& context) {
     context.AppendToReport(Str("The report log setting has not been set\r\n"));
     Evidence evidence;
     evidence.Path = SectionRegistryPath("Main");
+    evidence.Value = "LogFile";
     Str title;
     title.Format("The configuration '%s' names no report log file", context.ConfigName.Text());
     Str fix;
     fix.Format("Run the Velmont Wizard to choose the report log file of the configuration '%s' "
-               "(the value 'LogFile' of '%s').",
-               context.ConfigName.Text(), evidence.Path.Text());
+               "(the value '%s' of '%s').",
+               context.ConfigName.Text(), evidence.Value.Text(), evidence.Path.Text());
     context.AddFinding(FindingId::LogFileUnset, title, fix, evidence);
     return false;
 }
