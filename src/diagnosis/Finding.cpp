@@ -1,5 +1,7 @@
 #include "diagnosis/Finding.h"
 
+#include <string>
+
 namespace {
 
 struct FindingKind {
@@ -116,6 +118,16 @@ bool FindingList::WorstIn(FindingStage stage, Severity& worst) const {
         any = true;
     }
     return any;
+}
+
+Str AsOneLine(const Str& text) {
+    std::string line(text.Text(), static_cast<size_t>(text.Length()));
+    for (char& c : line) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    return Str(line.c_str(), static_cast<int32_t>(line.size()));
 }
 
 Str WithoutLineEnd(const Str& text) {

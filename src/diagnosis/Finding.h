@@ -74,3 +74,5 @@ private:
 
 // A system text as one line: without the line end FormatMessage gives it.
 Str WithoutLineEnd(const Str& text);
+// A text with each line break inside it made a space: product names may hold any character.
+Str AsOneLine(const Str& text);

@@ -23,10 +23,10 @@ bool RunContext::UnderSystemAccount() const {
 }
 
 // Titles and fixes quote paths and names taken from the product: they are masked like any other
-// product text, so no finding carries a credential the report would not.
+// product text, so no finding carries a credential the report would not, and kept to one line.
 void RunContext::AddFinding(FindingId id, const Str& title, const Str& fix,
                             const Evidence& evidence) {
-    Finding finding{id, Masked(title), Masked(fix), evidence};
+    Finding finding{id, AsOneLine(Masked(title)), AsOneLine(Masked(fix)), evidence};
     finding.Proof.Path = Masked(evidence.Path);
     finding.Proof.Found = Masked(evidence.Found);
     Findings.Add(finding);
