@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 # As root it runs apt-get itself; otherwise it prints the command to run and fails.
 PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 \
-wine wine64 xvfb xauth googletest clang lld libclang-rt-14-dev python3 time osslsigncode openssl nlohmann-json3-dev fonts-wine"
+wine wine64 xvfb xauth googletest clang lld libclang-rt-14-dev python3 time osslsigncode openssl nlohmann-json3-dev \
+fonts-wine python3-jsonschema"
 
 missing=""
 for package in $PACKAGES; do

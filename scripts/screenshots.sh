@@ -3,7 +3,8 @@
 # prefix, runs VLDoctor.exe there under Wine's virtual desktop (so that the windows get their
 # frames), runs one diagnosis and saves PNG pictures of the report dialog, the main window after
 # the run, Help and About into docs/screenshots/, and the report dialog once more in high
-# contrast with its link focused; then the main window once more at 144 DPI.
+# contrast with its link focused; then the main window once more at 144 DPI, and the report
+# dialog of the missing-file sample with its findings.
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD_DIR="$ROOT/build/win64"
@@ -49,6 +50,12 @@ take_shots "$SHOTS/96"
 set_dpi 144
 take_shots "$SHOTS/144"
 set_dpi 96
+(cd "$BUILD_DIR/bin" && wine VLSample.exe missing-file >"$SHOTS/sample.log" 2>&1 </dev/null) || {
+    cat "$SHOTS/sample.log" >&2
+    exit 1
+}
+take_shots "$SHOTS/missing-file"
+(cd "$BUILD_DIR/bin" && wine VLSample.exe clean >/dev/null 2>&1 </dev/null) || true
 mkdir -p "$OUT"
 for name in main-window report-dialog help-dialog about-dialog report-dialog-high-contrast; do
     python3 tools/bmp2png.py "$SHOTS/96/$name.bmp" "$OUT/$name.png"
@@ -56,3 +63,6 @@ for name in main-window report-dialog help-dialog about-dialog report-dialog-hig
 done
 python3 tools/bmp2png.py "$SHOTS/144/main-window.bmp" "$OUT/main-window-144dpi.png"
 echo "wrote docs/screenshots/main-window-144dpi.png"
+python3 tools/bmp2png.py "$SHOTS/missing-file/report-dialog.bmp" \
+    "$OUT/report-dialog-missing-file.png"
+echo "wrote docs/screenshots/report-dialog-missing-file.png"

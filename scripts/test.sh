@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds everything and runs every test: the Windows build under Wine on its own X display,
-# the signing script on copies of the programs, then the platform-free core under the
-# sanitizers and the fuzzers (scripts/host-tests.sh).
+# every sample variant's JSON against its schema, the signing script on copies of the programs,
+# then the platform-free core under the sanitizers and the fuzzers (scripts/host-tests.sh).
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD_DIR="$ROOT/build/win64"
@@ -15,6 +15,8 @@ cmake --build --preset win64
 trap wine_env_stop EXIT
 wine_env_start
 ctest --preset win64 "$@"
+# Every sample variant's JSON against the published schema.
+sh tests/scripts/json-schema-test.sh "$BUILD_DIR"
 wine_env_stop
 trap - EXIT
 

@@ -3,11 +3,14 @@
 #include <cstring>
 
 const char* const UsageText =
-    "Usage: VLDoctor [/report [FILE] | /message [FILE] | /json [FILE] | /?]\r\n"
+    "Usage: VLDoctor [/check [FILE] | /report [FILE] | /message [FILE] | /json [FILE] |\r\n"
+    "                /version | /?]\r\n"
     "  (no switch)      show the Doctor's window\r\n"
+    "  /check [FILE]    diagnose and write a summary: each stage, each finding and its fix\r\n"
     "  /report [FILE]   diagnose Velmont and write the report to FILE or standard output\r\n"
     "  /message [FILE]  diagnose and write the message that Submit would send\r\n"
     "  /json [FILE]     diagnose and write the result as one JSON document\r\n"
+    "  /version         show the Doctor's version\r\n"
     "  /?, /help        show this text\r\n"
     "One switch, then at most one FILE; - for FILE is standard output. Switches ignore case\r\n"
     "and may start with - instead of /: -report. A FILE that starts with - or is / and a name\r\n"
@@ -25,9 +28,10 @@ struct SwitchRow {
 
 // One row per switch; a new switch is one more row (and its line in the usage text).
 const SwitchRow SwitchTable[] = {
-    {"?", RunMode::Usage, false},      {"help", RunMode::Usage, false},
-    {"report", RunMode::Report, true}, {"message", RunMode::Message, true},
-    {"json", RunMode::Json, true},
+    {"?", RunMode::Usage, false},         {"help", RunMode::Usage, false},
+    {"report", RunMode::Report, true},    {"message", RunMode::Message, true},
+    {"json", RunMode::Json, true},        {"check", RunMode::Check, true},
+    {"version", RunMode::Version, false},
 };
 
 const SwitchRow* FindSwitch(const char* argument) {

@@ -1,8 +1,12 @@
 #include "app/JsonReport.h"
 
 #include "base/JsonWriter.h"
+#include "diagnosis/ParseInt.h"
+#include "diagnosis/StageState.h"
 #include "report/Prognosis.h"
 #include "resources/Version.h"
+
+#include <initializer_list>
 
 namespace {
 
@@ -101,8 +105,12 @@ void WriteProductFiles(JsonWriter& json, const StrList& rows) {
         json.BeginObject();
         json.StringField("path", rows.GetAt(row));
         Str error = rows.GetAt(row + 2);
-        json.Key(error.IsEmpty() ? "version" : "error");
-        json.String(error.IsEmpty() ? rows.GetAt(row + 1) : error);
+        if (error.IsEmpty()) {
+            json.StringField("version", rows.GetAt(row + 1));
+        } else {
+            json.StringField("error", error);
+            json.NumberField("errorCode", ParseInt(rows.GetAt(row + 3).Text()));
+        }
         json.EndObject();
     }
     json.EndArray();
@@ -131,6 +139,56 @@ void WriteTraceLogs(JsonWriter& json, const StrList& rows) {
     json.EndArray();
 }
 
+void WriteStages(JsonWriter& json, const AnalysisResult& analysis) {
+    json.Key("stages");
+    json.BeginObject();
+    for (FindingStage stage :
+         {FindingStage::Installation, FindingStage::Files, FindingStage::Configuration}) {
+        json.StringField(StageName(stage), Str(StageStateName(StateOf(analysis, stage))));
+    }
+    json.EndObject();
+}
+
+// Only the parts of the evidence that prove this finding.
+void WriteEvidence(JsonWriter& json, const Evidence& evidence) {
+    json.Key("evidence");
+    json.BeginObject();
+    const struct {
+        const char* key;
+        const Str& value;
+    } texts[] = {{"path", evidence.Path},
+                 {"value", evidence.Value},
+                 {"found", evidence.Found},
+                 {"required", evidence.Required},
+                 {"errorText", evidence.ErrorText}};
+    for (const auto& text : texts) {
+        if (!text.value.IsEmpty()) {
+            json.StringField(text.key, text.value);
+        }
+    }
+    if (!evidence.ErrorText.IsEmpty()) {
+        json.NumberField("errorCode", evidence.ErrorCode);
+    }
+    json.EndObject();
+}
+
+void WriteFindings(JsonWriter& json, const FindingList& findings) {
+    json.Key("findings");
+    json.BeginArray();
+    for (int32_t i = 0; i < findings.Count(); ++i) {
+        const Finding& finding = findings.At(i);
+        json.BeginObject();
+        json.StringField("id", Str(FindingIdName(finding.Id)));
+        json.StringField("stage", Str(StageName(StageOf(finding.Id))));
+        json.StringField("severity", Str(SeverityName(SeverityOf(finding.Id))));
+        json.StringField("title", finding.Title);
+        WriteEvidence(json, finding.Proof);
+        json.StringField("fix", finding.Fix);
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
 void WriteMachine(JsonWriter& json, const RunContext& run) {
     const RunFacts& facts = run.Facts;
     json.StringField("computer", facts.Computer);
@@ -149,6 +207,8 @@ Str BuildJsonReport(const RunContext& run, const Str& reportText) {
     json.StringField("time", run.Facts.Time);
     WriteMachine(json, run);
     WriteAnalysis(json, run.Analysis);
+    WriteStages(json, run.Analysis);
+    WriteFindings(json, run.Findings);
     WriteProduct(json, run);
     WriteLibraries(json, run.Facts.Libraries);
     WriteProductFiles(json, run.Facts.ProductFiles);

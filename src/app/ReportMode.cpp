@@ -1,5 +1,6 @@
 #include "app/ReportMode.h"
 
+#include "app/CheckSummary.h"
 #include "app/DoctorApp.h"
 #include "app/JsonReport.h"
 #include "app/OutputChannel.h"
@@ -21,13 +22,18 @@ Str OutputText(const CommandLine& command, const MemoryReport& report) {
         return MessageAfterRun(report.Analysis, report.Text(), report.InstallFolder);
     case RunMode::Json:
         return BuildJsonReport(report, report.Text());
+    case RunMode::Check:
+        return BuildCheckSummary(report, WritesToStandardOutput(command) && ConsoleShowsMarks());
     default:
         return report.Text();
     }
 }
 
 const char* OutputName(RunMode mode) {
-    return mode == RunMode::Message ? "message" : mode == RunMode::Json ? "JSON report" : "report";
+    return mode == RunMode::Message ? "message"
+           : mode == RunMode::Json  ? "JSON report"
+           : mode == RunMode::Check ? "summary"
+                                    : "report";
 }
 
 // One meaning each: a product absent for this account is not a problem found in it.

@@ -3,6 +3,7 @@
 #include "app/DoctorApp.h"
 #include "app/OutputChannel.h"
 #include "app/ReportMode.h"
+#include "resources/Version.h"
 
 namespace {
 
@@ -13,12 +14,15 @@ int ReportUsageError(const Str& reason) {
     return 2;
 }
 
-int WriteUsage() {
+// The usage or the version on standard output; "what" names it in a failure's line.
+int WriteText(const char* text, const char* what) {
     uint32_t error = 0;
-    if (WriteToStandardOutput(Str(UsageText), error)) {
+    if (WriteToStandardOutput(Str(text), error)) {
         return 0;
     }
-    WriteFailureToStandardError(Str("cannot write the usage to 'standard output'"), error);
+    Str failure;
+    failure.Format("cannot write the %s to 'standard output'", what);
+    WriteFailureToStandardError(failure, error);
     return 2;
 }
 
@@ -27,7 +31,9 @@ int WriteUsage() {
 int RunSwitchMode(DoctorApp& app, HINSTANCE instance, const CommandLine& command) {
     switch (command.mode) {
     case RunMode::Usage:
-        return WriteUsage();
+        return WriteText(UsageText, "usage");
+    case RunMode::Version:
+        return WriteText(VLD_VERSION_TEXT "\r\n", "version");
     case RunMode::Invalid:
         return ReportUsageError(command.error);
     default:

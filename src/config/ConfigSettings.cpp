@@ -15,6 +15,11 @@ Str SectionPath(const Str& section) {
     return JoinPath(base, section.Text());
 }
 
+Str SectionRegistryPath(const char* section) {
+    Str path = SectionPath(Str(section));
+    return path.IsEmpty() ? path : JoinPath(Str("HKEY_CURRENT_USER"), path.Text());
+}
+
 namespace {
 
 // Reading never creates a section key; a missing one reads as its defaults.

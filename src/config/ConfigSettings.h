@@ -52,3 +52,5 @@ private:
 };
 
 Str SectionPath(const Str& section);
+// The same key as an administrator finds it in the registry editor; empty like SectionPath.
+Str SectionRegistryPath(const char* section);

@@ -4,10 +4,52 @@
 #include "config/ConfigSettings.h"
 #include "diagnosis/ReportLine.h"
 #include "diagnosis/ScheduleEvent.h"
+#include "resources/ExampleTexts.h"
 
 namespace {
 
 const int32_t SupportedVersion = 1;
+
+// Nothing to monitor, nobody to alert, nothing to visit: each one a thing the Wizard sets up.
+void FindUnconfigured(RunContext& context, FindingId id, const char* section, const char* what,
+                      const char* step) {
+    Evidence evidence;
+    evidence.Path = SectionRegistryPath(section);
+    Str title;
+    title.Format("The configuration '%s' has no %s", context.ConfigName.Text(), what);
+    Str fix;
+    fix.Format("Run the Velmont Wizard (VLWizard.exe) and %s in the configuration '%s'.", step,
+               context.ConfigName.Text());
+    context.AddFinding(id, title, fix, evidence);
+}
+
+void FindVersionUnknown(RunContext& context, int32_t version) {
+    Evidence evidence;
+    evidence.Path = SectionRegistryPath("Main");
+    evidence.Value = "Version";
+    evidence.Found.Format("%u", static_cast<unsigned>(version));
+    evidence.Required.Format("%u", static_cast<unsigned>(SupportedVersion));
+    Str title;
+    title.Format("The configuration '%s' has version %s, which this Doctor does not know",
+                 context.ConfigName.Text(), evidence.Found.Text());
+    Str fix;
+    fix.Format("Use the Doctor of your release of Velmont, from " VLD_WEB_HOME ": this one "
+               "reads configurations of version %s and may misjudge this one.",
+               evidence.Required.Text());
+    context.AddFinding(FindingId::ConfigVersionUnknown, title, fix, evidence);
+}
+
+void FindTraceModeOn(RunContext& context, int32_t mode) {
+    Evidence evidence;
+    evidence.Path = SectionRegistryPath("Main");
+    evidence.Value = "TraceMode";
+    evidence.Found.Format("%u", static_cast<unsigned>(mode));
+    context.AddFinding(FindingId::TraceModeOn, Str("Velmont's diagnostic trace is on"),
+                       Str("Once the problem is traced and the report sent, untick 'Generate "
+                           "diagnostic trace files' in the Doctor's report and press Close: the "
+                           "trace logs grow while the trace is on."),
+                       evidence);
+}
 
 void AppendItems(RunContext& context, const ConfigList& items) {
     Str line;
@@ -23,6 +65,8 @@ bool ReportEvents(RunContext& context) {
     events.Load("");
     if (events.Count() == 0) {
         context.AppendToReport(Str("No events are scheduled\r\n"));
+        FindUnconfigured(context, FindingId::NoEvents, "Schedule", "scheduled events",
+                         "schedule the events Velmont should run");
         return false;
     }
     context.AppendToReport(Str("Events :\r\n"));
@@ -44,6 +88,8 @@ bool ReportAlerts(RunContext& context) {
     schemes.Load("");
     if (schemes.Count() == 0) {
         context.AppendToReport(Str("No alerts are configured\r\n"));
+        FindUnconfigured(context, FindingId::NoAlerts, "Alerts", "alert schemes",
+                         "set up who is alerted, and how, when a check fails");
         return false;
     }
     context.AppendToReport(Str("Alerts :\r\n"));
@@ -65,6 +111,8 @@ void ReportSites(RunContext& context) {
     sites.Load("");
     if (sites.Count() == 0) {
         context.AppendToReport(Str("No sites are configured\r\n"));
+        FindUnconfigured(context, FindingId::NoSites, "Sites", "sites",
+                         "add the sites Velmont should monitor");
         return;
     }
     context.AppendToReport(Str("Sites :\r\n"));
@@ -97,7 +145,11 @@ StageCode ConfigurationCheck(RunContext& context) {
     // Some dozens of settings, each in one of five sections.
     ConfigReadScope reads;
     StageCode result = ConfigCode::Fine;
-    context.TraceModeOn = ConfigInt("Main", "TraceMode", 0).Value() > 0;
+    int32_t traceMode = ConfigInt("Main", "TraceMode", 0).Value();
+    context.TraceModeOn = traceMode > 0;
+    if (context.TraceModeOn) {
+        FindTraceModeOn(context, traceMode);
+    }
     int32_t version = ConfigInt("Main", "Version", 0).Value();
     context.Facts.ConfigVersionRead = true;
     context.Facts.ConfigVersion = version;
@@ -106,6 +158,7 @@ StageCode ConfigurationCheck(RunContext& context) {
     context.AppendToReport(WholeLine(line));
     if (version != SupportedVersion) {
         result = ConfigCode::WrongVersion;
+        FindVersionUnknown(context, version);
     }
     bool eventsScheduled = ReportEvents(context);
     bool alertsConfigured = ReportAlerts(context);

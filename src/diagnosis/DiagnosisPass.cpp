@@ -12,16 +12,32 @@ const char* const SystemAccountLine =
     "The Doctor runs as the local system account, which does not use Velmont: run it as the "
     "user who uses Velmont\r\n";
 
+namespace {
+
+void ReportSystemAccount(RunContext& context) {
+    context.AppendToReport(Str(SystemAccountLine));
+    Evidence evidence;
+    evidence.Found = context.Facts.User;
+    context.AddFinding(FindingId::SystemAccount,
+                       Str("The Doctor runs as the local system account, not as a user of Velmont"),
+                       Str("Run the Doctor as the user who uses Velmont: in a management tool, run "
+                           "it in the signed-in user's context."),
+                       evidence);
+}
+
+} // namespace
+
 // The checks of one run, from the zeroed result to the analysis result line. The window adds
 // its status texts, the pause and the prognosis around this.
 void RunDiagnosisPass(RunContext& context) {
     context.Analysis = AnalysisResult();
     context.MaskedCredentials = 0;
     context.Facts.Clear();
+    context.Findings.Clear();
     WriteReportHeader(context);
     context.SystemAccount = context.UnderSystemAccount();
     if (context.SystemAccount) {
-        context.AppendToReport(Str(SystemAccountLine));
+        ReportSystemAccount(context);
     }
     AnalysisResult& result = context.Analysis;
     result.InstallResult = InstallationCheck(context);

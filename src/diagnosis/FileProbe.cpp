@@ -6,6 +6,7 @@
 #include "diagnosis/CompareVersion.h"
 #include "diagnosis/FileVersion.h"
 #include "diagnosis/ReportLine.h"
+#include "resources/ExampleTexts.h"
 
 #include <windows.h>
 
@@ -20,18 +21,50 @@ void RecordLibrary(RunContext& context, const char* name, const Str& version, co
     rows.Add(Str(status));
 }
 
+Str ComponentFix(const char* name, const Str& minimum) {
+    Str fix;
+    fix.Format("Install %s %s or later into '%s' with the system component installer %s.", name,
+               minimum.Text(), SystemFolder().Text(), VLD_LIBINST_URL);
+    return fix;
+}
+
+void FindComponentMissing(RunContext& context, const char* name, const Str& minimum,
+                          Evidence& evidence) {
+    evidence.Required = minimum;
+    Str title;
+    title.Format("The system library %s cannot be opened", name);
+    context.AddFinding(FindingId::SystemLibraryMissing, title, ComponentFix(name, minimum),
+                       evidence);
+}
+
+void FindComponentOutdated(RunContext& context, const char* name, const Str& path,
+                           const Str& version, const Str& minimum) {
+    Evidence evidence;
+    evidence.Path = path;
+    evidence.Found = version;
+    evidence.Required = minimum;
+    Str title;
+    title.Format("The system library %s is out of date: version %s, %s needed", name,
+                 version.Text(), minimum.Text());
+    context.AddFinding(FindingId::SystemLibraryOutdated, title, ComponentFix(name, minimum),
+                       evidence);
+}
+
 } // namespace
 
-bool ProbeFile(RunContext& context, const Str& path, Str* errorText) {
+bool ProbeFile(RunContext& context, const Str& path, Evidence* failure) {
     HANDLE file = CreateFileA(path.Text(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         CloseHandle(file);
         return true;
     }
-    Str reason = SystemErrorText(GetLastError());
-    if (errorText) {
-        *errorText = reason;
+    DWORD code = GetLastError();
+    Str reason = SystemErrorText(code);
+    if (failure) {
+        failure->Path = path;
+        failure->ErrorText = WithoutLineEnd(reason);
+        failure->ErrorCode = code;
     }
     Str line;
     line.Format("Failed to open file '%s' : %s", path.Text(), reason.Text());
@@ -51,8 +84,10 @@ bool CheckSystemComponent(RunContext& context, const char* name, int32_t minMajo
     Str minimum;
     minimum.Format("%u.%u.%u", static_cast<unsigned>(minMajor), static_cast<unsigned>(minMinor),
                    static_cast<unsigned>(minBuild));
-    if (!ProbeFile(context, path)) {
+    Evidence failure;
+    if (!ProbeFile(context, path, &failure)) {
         RecordLibrary(context, name, Str(), minimum, "missing");
+        FindComponentMissing(context, name, minimum, failure);
         return false;
     }
     Str version = GetFileVersionText(path.Text());
@@ -66,5 +101,6 @@ bool CheckSystemComponent(RunContext& context, const char* name, int32_t minMajo
     }
     line.Format("System Dll %s Out of date need version %s\r\n", name, minimum.Text());
     context.AppendToReport(line);
+    FindComponentOutdated(context, name, path, version, minimum);
     return false;
 }

@@ -4,8 +4,9 @@
 
 #include <cstdint>
 
-// True when the file opens for reading; otherwise one report line with the system's reason.
-bool ProbeFile(RunContext& context, const Str& path, Str* errorText = nullptr);
+// True when the file opens for reading; otherwise one report line with the system's reason, which
+// also goes, with the path, into the evidence when one is given.
+bool ProbeFile(RunContext& context, const Str& path, Evidence* failure = nullptr);
 
 // The 32-bit system folder, where the 32-bit product's system libraries live.
 Str SystemFolder();

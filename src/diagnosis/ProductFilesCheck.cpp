@@ -5,6 +5,8 @@
 #include "diagnosis/FileVersion.h"
 #include "diagnosis/ReportLine.h"
 
+#include <windows.h>
+
 #include <cstring>
 
 const char* const ProductFileTable[] = {
@@ -15,17 +17,44 @@ const char* const ProductFileTable[] = {
 
 namespace {
 
+bool IsNotFound(uint32_t code) {
+    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
+}
+
+void FindProductFileFailure(RunContext& context, const char* name, const Evidence& failure) {
+    bool missing = IsNotFound(failure.ErrorCode);
+    Str title;
+    Str fix;
+    if (missing) {
+        title.Format("The product file %s is missing", name);
+        fix.Format("Reinstall Velmont to restore '%s'.", failure.Path.Text());
+    } else {
+        title.Format("The product file %s cannot be opened", name);
+        fix.Format("Make sure that this user may read '%s' and that no program holds it locked "
+                   "(the system answered: %s).",
+                   failure.Path.Text(), failure.ErrorText.Text());
+    }
+    context.AddFinding(missing ? FindingId::ProductFileMissing : FindingId::ProductFileUnreadable,
+                       title, fix, failure);
+}
+
 // False when the file cannot be opened (the probe has reported why).
 bool ReportProductFile(RunContext& context, const char* name) {
     Str path = JoinPath(context.InstallFolder, name);
-    Str error;
-    bool opened = ProbeFile(context, path, &error);
+    Evidence failure;
+    bool opened = ProbeFile(context, path, &failure);
     Str version = opened ? GetFileVersionText(path.Text()) : Str();
+    Str code;
+    if (!opened) {
+        code.Format("%u", static_cast<unsigned>(failure.ErrorCode));
+    }
     StrList& rows = context.Facts.ProductFiles;
     rows.Add(path);
     rows.Add(version);
-    rows.Add(error);
+    rows.Add(failure.ErrorText);
+    rows.Add(code);
     if (!opened) {
+        FindProductFileFailure(context, name, failure);
         return false;
     }
     if (!version.IsEmpty() && strcmp(version.Text(), "Unknown") != 0) {

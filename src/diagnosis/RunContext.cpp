@@ -21,3 +21,13 @@ Str RunContext::Masked(const Str& text) {
 bool RunContext::UnderSystemAccount() const {
     return ProcessRunsAsLocalSystem();
 }
+
+// Titles and fixes quote paths and names taken from the product: they are masked like any other
+// product text, so no finding carries a credential the report would not, and kept to one line.
+void RunContext::AddFinding(FindingId id, const Str& title, const Str& fix,
+                            const Evidence& evidence) {
+    Finding finding{id, AsOneLine(Masked(title)), AsOneLine(Masked(fix)), evidence};
+    finding.Proof.Path = Masked(evidence.Path);
+    finding.Proof.Found = Masked(evidence.Found);
+    Findings.Add(finding);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Str.h"
+#include "diagnosis/Finding.h"
 #include "diagnosis/RunFacts.h"
 #include "diagnosis/StageCodes.h"
 
@@ -25,6 +26,8 @@ public:
     virtual bool UnderSystemAccount() const;
     Str AppendProductText(const Str& text);
     static Str Masked(const Str& text);
+    void AddFinding(FindingId id, const Str& title, const Str& fix,
+                    const Evidence& evidence = Evidence());
 
     AnalysisResult Analysis;
     Str InstallFolder;
@@ -34,4 +37,5 @@ public:
     int32_t MaskedCredentials = 0;
     bool SystemAccount = false;
     RunFacts Facts;
+    FindingList Findings;
 };

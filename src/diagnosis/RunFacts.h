@@ -11,7 +11,7 @@
 class RunFacts {
 public:
     static constexpr int32_t LibraryFields = 4;  // name, version, required minimum, status
-    static constexpr int32_t FileFields = 3;     // path, version, error text
+    static constexpr int32_t FileFields = 4;     // path, version, error text, error code
     static constexpr int32_t TraceLogFields = 2; // path, the lines copied
 
     void Clear();

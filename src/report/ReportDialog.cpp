@@ -37,13 +37,22 @@ void ReportDialog::DoDataExchange(DataExchange& exchange) {
 BOOL ReportDialog::OnInitDialog() {
     Dialog::OnInitDialog();
     WebLink.SubclassItem(IDC_REPORT_WEB_LINK, *this);
+    FindingsShown.Fill(hwnd, Findings);
     return TRUE;
 }
 
 // The dialog stays open after a submission: the user may submit again.
-LRESULT ReportDialog::WindowProc(UINT message, WPARAM wParam, LPARAM) {
+LRESULT ReportDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && wParam == IDC_SUBMIT) {
         SubmitReport();
+        return 1;
+    }
+    if (message == WM_COMMAND && wParam == MAKEWPARAM(IDC_FINDINGS_LIST, LBN_SELCHANGE)) {
+        FindingsShown.ShowSelectedFix();
+        return 1;
+    }
+    if (message == WM_DRAWITEM && wParam == IDC_FINDINGS_LIST) {
+        FindingsShown.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return 1;
     }
     return 0;

@@ -2,6 +2,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/LinkLabel.h"
+#include "report/FindingsView.h"
 
 #include <cstdint>
 
@@ -26,4 +27,6 @@ public:
     Str InstallLog;
     Str InstallFolder;
     Window& ReportLog;
+    FindingList Findings; // of the run, shown under the prognosis
+    FindingsView FindingsShown;
 };

@@ -109,6 +109,7 @@ TEST_F(ReportModeTest, ArgumentsItDoesNotUnderstandExitWithTwoAndWriteNothing) {
         {"/report \"\"", "", ""},
         {"/json out.json x", "x", "out.json"},
         {"/? /report", "/report", ""},
+        {"/version 1", "1", ""},
     };
     for (const Case& c : cases) {
         std::string wrongFile = WhereTheDoctorWouldWrite(c.wrongFile);

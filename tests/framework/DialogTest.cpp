@@ -39,7 +39,8 @@ public:
             ++currentMessageMismatches;
         }
         messages.push_back(message);
-        if (message == WM_COMMAND) {
+        // Clicks only: the template's list box also tells of its focus.
+        if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
             commands.push_back(wParam);
         }
         return message == WM_COMMAND && LOWORD(wParam) == ButtonId ? 1 : 0;
