@@ -178,8 +178,8 @@ bool TakeHighContrastShot(const std::string& folder) {
         if (!report) {
             return;
         }
-        PostMessageA(FocusOf(report), WM_KEYDOWN, VK_TAB, 1);
         HWND link = GetDlgItem(report, IDC_REPORT_WEB_LINK);
+        PostMessageA(report, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(link), TRUE);
         for (DWORD waited = 0; waited < WaitLimit && FocusOf(report) != link; waited += 50) {
             Sleep(50);
         }
