@@ -77,7 +77,8 @@ std::string Mask(const std::string& text, int32_t& count) {
 struct CorpusEntry {
     std::string group;
     bool secret = false;
-    std::string value; // the secret
+    bool knownMiss = false; // a secret no rule catches yet
+    std::string value;      // the secret
     std::string text;
     int lineNumber = 0;
 };
@@ -137,13 +138,14 @@ std::vector<CorpusEntry> ReadCorpus(const char* path) {
         CorpusEntry entry;
         entry.group = group;
         entry.lineNumber = lineNumber;
-        if (kind == "S") {
+        if (kind == "S" || kind == "s") {
             size_t second = rest.find('\t');
             EXPECT_NE(std::string::npos, second) << "corpus line " << lineNumber;
             if (second == std::string::npos) {
                 continue;
             }
             entry.secret = true;
+            entry.knownMiss = kind == "s";
             entry.value = rest.substr(0, second);
             entry.text = rest.substr(second + 1);
         } else {
@@ -213,7 +215,9 @@ TEST(CredentialMask, MasksEachRuleAndNothingElse) {
 }
 
 // At least 97 % of the corpus's secrets hidden, at most 1 % of its clean lines changed; every
-// masked text masks to itself. Prints the figures, by group, and every miss.
+// masked text masks to itself. Beyond the figures, no secret but the known misses may show and
+// no clean line may change: one rule that slips is a failure, not a figure that drops a little.
+// Prints the figures, by group, and every miss.
 TEST(CredentialMask, HidesTheCorpusSecretsAndLeavesItsCleanLines) {
     const char* path = getenv("VLD_CREDENTIAL_CORPUS");
     path = path && *path ? path : VLD_CREDENTIAL_CORPUS;
@@ -239,6 +243,7 @@ TEST(CredentialMask, HidesTheCorpusSecretsAndLeavesItsCleanLines) {
                 ++group.hidden;
             } else {
                 printf("  shown (line %d): %s\n", entry.lineNumber, masked.c_str());
+                EXPECT_TRUE(entry.knownMiss) << "corpus line " << entry.lineNumber;
             }
         } else {
             ++total.clean;
@@ -247,6 +252,7 @@ TEST(CredentialMask, HidesTheCorpusSecretsAndLeavesItsCleanLines) {
                 ++total.changed;
                 ++group.changed;
                 printf("  changed (line %d): %s\n", entry.lineNumber, masked.c_str());
+                ADD_FAILURE() << "corpus line " << entry.lineNumber;
             }
         }
     }
