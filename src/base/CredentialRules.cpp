@@ -50,19 +50,19 @@ bool IsClosingQuote(std::string_view line, size_t at) {
            (at + 1 == line.size() || (!IsAlnum(line[at + 1]) && line[at + 1] != line[at]));
 }
 
-// The closing quote of the quoted value opening at open: \" and "" stand for a quote in it. An
-// unclosed value runs to the line end.
-size_t FindClosingQuote(std::string_view line, size_t open) {
-    char quote = line[open];
+// The character that closes a value opened at open, where a doubled closing character stands
+// for itself and, with escapes, a backslash takes the next character. An unclosed value runs to
+// the line end.
+size_t FindClosing(std::string_view line, size_t open, char closing, bool escapes) {
     size_t at = open + 1;
     while (at < line.size()) {
         char c = line[at];
-        if (c == '\\' && at + 1 < line.size()) {
+        if (escapes && c == '\\' && at + 1 < line.size()) {
             at += 2;
             continue;
         }
-        if (c == quote) {
-            if (at + 1 < line.size() && line[at + 1] == quote) {
+        if (c == closing) {
+            if (at + 1 < line.size() && line[at + 1] == closing) {
                 at += 2;
                 continue;
             }
@@ -73,20 +73,14 @@ size_t FindClosingQuote(std::string_view line, size_t open) {
     return line.size();
 }
 
+// The closing quote of the quoted value opening at open: \" and "" stand for a quote in it.
+size_t FindClosingQuote(std::string_view line, size_t open) {
+    return FindClosing(line, open, line[open], true);
+}
+
 // ODBC: Pwd={a;b}}c}, where }} stands for a brace in the value.
 size_t FindClosingBrace(std::string_view line, size_t open) {
-    size_t at = open + 1;
-    while (at < line.size()) {
-        if (line[at] == '}') {
-            if (at + 1 < line.size() && line[at + 1] == '}') {
-                at += 2;
-                continue;
-            }
-            return at;
-        }
-        ++at;
-    }
-    return line.size();
+    return FindClosing(line, open, '}', false);
 }
 
 // A key run of at most 40 characters from at, starting with a letter; returns its end or at.
@@ -1123,12 +1117,7 @@ void FindPassCommands(std::string_view line, CredentialLineState&, CredentialSpa
 
 // A base64 word: letters, digits, + and /, and at most two = at its end.
 bool IsBase64Body(std::string_view word) {
-    size_t end = word.size();
-    size_t padding = 0;
-    while (end > 0 && word[end - 1] == '=' && padding < 2) {
-        --end;
-        ++padding;
-    }
+    size_t end = Base64PaddingStart(word);
     if (end < 4) {
         return false;
     }

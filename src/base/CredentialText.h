@@ -54,6 +54,15 @@ inline bool IsBase64Char(char c) {
     return IsAlnum(c) || c == '+' || c == '/';
 }
 
+// Where a base64 word's padding starts: before at most two = at its end.
+inline size_t Base64PaddingStart(std::string_view word) {
+    size_t end = word.size();
+    while (end > 0 && word[end - 1] == '=' && word.size() - end < 2) {
+        --end;
+    }
+    return end;
+}
+
 // Letters, digits and the joints of URL-safe tokens (base64url, provider tokens).
 inline bool IsTokenChar(char c) {
     return IsAlnum(c) || c == '_' || c == '-';

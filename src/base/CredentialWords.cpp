@@ -621,16 +621,11 @@ bool LooksLikeSecretWord(std::string_view word) {
 }
 
 bool IsBase64Reply(std::string_view word) {
-    size_t end = word.size();
-    size_t padding = 0;
-    while (end > 0 && word[end - 1] == '=' && padding < 2) {
-        --end;
-        ++padding;
-    }
+    size_t end = Base64PaddingStart(word);
     if (word.size() < 4 || end == 0) {
         return false;
     }
-    bool digitOrSign = padding > 0;
+    bool digitOrSign = end < word.size();
     bool lower = false;
     bool upper = false;
     for (size_t i = 0; i < end; ++i) {
