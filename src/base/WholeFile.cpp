@@ -105,6 +105,19 @@ bool WriteAndClose(FileHandle& file, const char* data, int32_t length, uint32_t&
     return true;
 }
 
+// FILE may name a device (NUL, a console, a pipe) rather than a file: there is nothing to
+// replace, and the bytes go to it as they come. An existing file is left as it was.
+HANDLE OpenDevice(const std::wstring& target) {
+    HANDLE opened = CreateFileW(target.c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (opened != INVALID_HANDLE_VALUE && GetFileType(opened) == FILE_TYPE_DISK) {
+        CloseHandle(opened);
+        return INVALID_HANDLE_VALUE;
+    }
+    return opened;
+}
+
 } // namespace
 
 std::wstring ExtendedPath(const char* path) {
@@ -127,6 +140,12 @@ std::wstring ExtendedPath(const char* path) {
 
 bool WriteWholeFile(const char* path, const char* data, int32_t length, uint32_t& error) {
     std::wstring target = ExtendedPath(path);
+    FileHandle device(OpenDevice(target));
+    if (device.Valid()) {
+        bool written = WriteAll(device.Get(), data, length);
+        error = written ? 0 : GetLastError();
+        return written;
+    }
     std::wstring temporary;
     FileHandle file(CreateTemporaryBeside(target, temporary));
     if (!file.Valid()) {

@@ -10,5 +10,6 @@ std::wstring ExtendedPath(const char* path);
 // Writes the bytes to path whole or not at all: to a new file in path's folder, flushed, then
 // moved over path in one step (an existing file keeps its security settings and attributes).
 // On failure the new file is removed, an existing file at path keeps its bytes, and error holds
-// the system's code of the step that failed.
+// the system's code of the step that failed. A path that names a device (NUL, a console, a
+// pipe) takes the bytes directly.
 bool WriteWholeFile(const char* path, const char* data, int32_t length, uint32_t& error);

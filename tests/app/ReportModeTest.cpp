@@ -196,6 +196,15 @@ TEST_F(ReportModeTest, AReportPathLongerThan300CharactersIsWritten) {
     }
 }
 
+// Scripts that only want the exit code send the output to the null device.
+TEST_F(ReportModeTest, TheNullDeviceTakesTheOutput) {
+    ASSERT_TRUE(LaySample("healthy"));
+    for (const char* arguments : {"/report NUL", "/json nul"}) {
+        EXPECT_EQ(0u, RunDoctor(arguments, output, errors)) << arguments;
+        EXPECT_EQ("", Errors()) << arguments;
+    }
+}
+
 TEST_F(ReportModeTest, UsageTextOnStandardOutput) {
     for (const char* arguments : {"/?", "-?", "/HELP"}) {
         EXPECT_EQ(0u, RunDoctor(arguments, output, errors)) << arguments;
