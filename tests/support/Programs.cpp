@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 namespace {
 
 // A handle the child inherits, made anew for writing or opened for reading; closed when the
@@ -53,11 +55,17 @@ ProgramRun RunProgram(const std::string& commandLine, const std::string& outputF
     std::string folder = ProgramFolder();
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                         folder.c_str(), &startup, &process)) {
+        // Said here, where the system's code is still known: the caller only sees "not finished".
+        DWORD error = GetLastError();
+        std::fprintf(stderr, "RunProgram: could not start %s: system error %lu\n",
+                     commandLine.c_str(), error);
         return run;
     }
     run.started = true;
     run.finished = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
     if (!run.finished) {
+        std::fprintf(stderr, "RunProgram: ended after %lu ms: %s\n", timeoutMs,
+                     commandLine.c_str());
         TerminateProcess(process.hProcess, 255);
         WaitForSingleObject(process.hProcess, 5000);
     }
