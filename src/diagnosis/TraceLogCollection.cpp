@@ -10,32 +10,34 @@ namespace {
 
 const int32_t TailLines = 100;
 
-// The pieces of a line are joined, as zero-terminated texts, before the line goes to the report in
-// UTF-8: a line cut into pieces would cut a character in two, and a credential cut in two by a
-// piece boundary is still masked whole.
+// The pieces of a line are joined, as zero-terminated texts, before the line is taken in UTF-8: a
+// line cut into pieces would cut a character in two. The tail goes to the report as one text, so
+// that a credential over several lines (a private-key block, a login's reply to a 334 prompt) is
+// masked whole, as is one cut in two by a piece boundary.
 class ReportTail : public TailSink {
 public:
-    explicit ReportTail(RunContext& context) : context(context) {}
     void Piece(const char* text, int32_t size) override {
         line.Append(text);
         if (size > 0 && text[size - 1] == '\n') {
-            Flush();
+            EndLine();
         }
     }
     // The last line of a file may have no line end.
-    void Flush() {
+    Str Copy(RunContext& context) {
+        EndLine();
+        return lines.IsEmpty() ? lines : context.AppendProductText(lines);
+    }
+
+private:
+    void EndLine() {
         if (!line.IsEmpty()) {
-            copied.Append(context.AppendProductText(ProductTextAsUtf8(line)));
+            lines.Append(ProductTextAsUtf8(line));
             line.Empty();
         }
     }
 
-    const Str& Copied() const { return copied; }
-
-private:
-    RunContext& context;
     Str line;
-    Str copied; // the lines as they went to the report
+    Str lines; // in UTF-8, as the product wrote them
 };
 
 } // namespace
@@ -50,11 +52,11 @@ bool CopyFileTail(RunContext& context, const char* path, int32_t maxLines) {
     Str heading;
     heading.Format("\r\nFile contents of '%s' :\r\n", path);
     context.AppendToReport(heading);
-    ReportTail sink(context);
+    ReportTail sink;
     ScanTail(file, maxLines, sink);
-    sink.Flush();
+    Str copied = sink.Copy(context);
     context.Facts.TraceLogs.Add(Str(path));
-    context.Facts.TraceLogs.Add(sink.Copied());
+    context.Facts.TraceLogs.Add(copied);
     return true;
 }
 

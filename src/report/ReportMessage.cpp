@@ -49,7 +49,8 @@ Str BuildReportMessage(const Str& diagnosisText, const Str& reportText, const St
 }
 
 // Binary mode: the line ends of the log reach the message unchanged. The pieces of a line are
-// joined before it is masked, so a credential across a piece boundary is masked whole.
+// joined before it is taken in UTF-8, and the log is masked as one text, so a credential across a
+// piece boundary or over several lines is masked whole.
 Str ReadInstallLog(const Str& installFolder) {
     Str log;
     if (installFolder.IsEmpty()) {
@@ -62,17 +63,18 @@ Str ReadInstallLog(const Str& installFolder) {
     }
     char piece[LogPieceSize];
     Str line;
-    int32_t masked = 0;
     while (fgets(piece, sizeof piece, file.Handle())) {
         line.Append(piece);
         if (EndsLine(piece)) {
-            log.Append(MaskCredentials(ProductTextAsUtf8(line), masked));
+            log.Append(ProductTextAsUtf8(line));
             line.Empty();
         }
     }
-    log.Append(MaskCredentials(ProductTextAsUtf8(line), masked));
-    log.Append(MaskedCountLine(masked, "installation log"));
-    return log;
+    log.Append(ProductTextAsUtf8(line));
+    int32_t masked = 0;
+    Str maskedLog = MaskCredentials(log, masked);
+    maskedLog.Append(MaskedCountLine(masked, "installation log"));
+    return maskedLog;
 }
 
 Str MessageAfterRun(const AnalysisResult& analysis, const Str& reportText,

@@ -80,9 +80,10 @@ TEST(InstallLog, CredentialsAreMaskedWholeAndCounted) {
     ScratchFolder folder;
     std::string as(481, 'a'); // a piece boundary falls inside the password of the address
     ASSERT_TRUE(WriteBytes(folder.File("VLInst.log"),
-                           as + " sid=9f8e7d6c5b4a https://u:S3cret@h/\r\nauth=eu7Bq2LxP0"));
-    EXPECT_EQ(as + " sid=**** https://u:****@h/\r\nauth=****" +
-                  "\r\n3 credentials masked in this installation log\r\n",
+                           as + " sid=9f8e7d6c5b4a https://u:S3cret@h/\r\nauth=eu7Bq2LxP0\r\n" +
+                               "< 334 UGFzc3dvcmQ6\r\n> czNjcjN0UGFzcw=="));
+    EXPECT_EQ(as + " sid=**** https://u:****@h/\r\nauth=****\r\n< 334 UGFzc3dvcmQ6\r\n> ****" +
+                  "\r\n4 credentials masked in this installation log\r\n",
               Text(ReadInstallLog(folder.Path().c_str())));
 }
 
