@@ -60,13 +60,15 @@ int32_t FindInLine(std::string_view text, size_t lineStart, size_t lineEnd,
 
 // The spans of one round, in text order, and how many credentials they mask. Lines end at CR or
 // LF; what one line leaves for the next (a private-key block, a due SASL reply) goes with the
-// state.
+// state, and a text cut within a key block is read as in the block from its body's first line.
 int32_t FindCredentials(std::string_view text, CredentialSpans& spans) {
     CredentialLineState state;
     CredentialSpans lineSpans;
     int32_t count = 0;
     size_t lineStart = 0;
+    size_t unopenedKeyBody = UnopenedPrivateKeyBodyStart(text);
     while (lineStart <= text.size()) {
+        state.inPrivateKey = state.inPrivateKey || lineStart == unopenedKeyBody;
         size_t lineEnd = lineStart;
         while (lineEnd < text.size() && !IsLineEnd(text[lineEnd])) {
             ++lineEnd;

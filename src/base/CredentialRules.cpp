@@ -1493,6 +1493,21 @@ size_t Base64RunStart(std::string_view line, size_t end) {
     return end;
 }
 
+// A line of a key block's body: a base64 word at the line end, after a trace prefix if any.
+bool IsKeyBodyLine(std::string_view line) {
+    size_t end = SkipBlanksBack(line, line.size());
+    size_t start = WordStartBack(line, end);
+    std::string_view word = line.substr(start, end - start);
+    return IsBase64Body(word) && (word.size() >= 16 || word.back() == '=' || start == 0);
+}
+
+size_t LineStartBefore(std::string_view text, size_t at) {
+    while (at > 0 && text[at - 1] != '\r' && text[at - 1] != '\n') {
+        --at;
+    }
+    return at;
+}
+
 // -----BEGIN … PRIVATE KEY----- … -----END … PRIVATE KEY-----: the body, on the marker's line
 // (a JSON string with \n, or a line of its own) and on the lines that follow, each a base64 word
 // at the line end (after a trace prefix); the block ends at the END marker or at a line that is
@@ -1506,8 +1521,7 @@ void FindPrivateKeyBlocks(std::string_view line, CredentialLineState& state,
         if (endMarker == npos) {
             size_t end = SkipBlanksBack(line, n);
             size_t start = WordStartBack(line, end);
-            std::string_view word = line.substr(start, end - start);
-            if (IsBase64Body(word) && (word.size() >= 16 || word.back() == '=' || start == 0)) {
+            if (IsKeyBodyLine(line)) {
                 AddSpan(start, end, spans);
                 state.continuedSpans += state.privateKeyCounted ? 1 : 0;
                 state.privateKeyCounted = true;
@@ -1557,6 +1571,32 @@ void FindPrivateKeyBlocks(std::string_view line, CredentialLineState& state,
 }
 
 } // namespace
+
+size_t UnopenedPrivateKeyBodyStart(std::string_view text) {
+    size_t begin = text.find("-----BEGIN ");
+    size_t endMarker = text.find("-----END ");
+    if (endMarker == npos || (begin != npos && begin < endMarker)) {
+        return npos;
+    }
+    size_t labelStart = endMarker + 9;
+    size_t close = text.find("-----", labelStart);
+    if (close == npos || text.substr(labelStart, close - labelStart).find("PRIVATE KEY") == npos) {
+        return npos;
+    }
+    size_t bodyStart = LineStartBefore(text, endMarker);
+    for (size_t lineEnd = bodyStart; lineEnd > 0;) {
+        while (lineEnd > 0 && (text[lineEnd - 1] == '\r' || text[lineEnd - 1] == '\n')) {
+            --lineEnd;
+        }
+        size_t lineStart = LineStartBefore(text, lineEnd);
+        if (!IsKeyBodyLine(text.substr(lineStart, lineEnd - lineStart))) {
+            break;
+        }
+        bodyStart = lineStart;
+        lineEnd = lineStart;
+    }
+    return bodyStart;
+}
 
 // The rules, one row a shape. The order does not matter: the masker joins what they find.
 const CredentialRule CredentialRules[] = {

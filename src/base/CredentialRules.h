@@ -30,6 +30,11 @@ struct CredentialRule {
     void (*find)(std::string_view line, CredentialLineState& state, CredentialSpans& spans);
 };
 
+// A text that begins inside a private-key block (the tail of a log, cut within one) shows the
+// block's END marker before any BEGIN: the start of the key-body lines just before that marker,
+// where the text is to be read as in the block; npos for any other text.
+size_t UnopenedPrivateKeyBodyStart(std::string_view text);
+
 // The table of rules, in CredentialRules.cpp: one row a shape.
 extern const CredentialRule CredentialRules[];
 extern const size_t CredentialRuleCount;
