@@ -314,6 +314,22 @@ std::string_view FirstWord(std::string_view text) {
     return text.substr(0, end);
 }
 
+// password=<not set>, token=(none given): a placeholder with a blank, which a tight scan ends at
+// the blank. The words within its brackets, when it has them on the line; empty otherwise.
+std::string_view BracketedWords(std::string_view line, size_t start) {
+    const size_t MaxLength = 40;
+    static const char Brackets[][2] = {{'<', '>'}, {'(', ')'}, {'[', ']'}};
+    for (const auto& bracket : Brackets) {
+        if (start < line.size() && line[start] == bracket[0]) {
+            size_t close = line.find(bracket[1], start + 1);
+            if (close != npos && close - start <= MaxLength) {
+                return line.substr(start + 1, close - start - 1);
+            }
+        }
+    }
+    return {};
+}
+
 // Masks the value unless it reads as a state. Authorization keeps its scheme word: within the
 // value, or, when an unquoted value ended after it ({Authorization=Bearer x, …}), before the word
 // that follows.
@@ -345,8 +361,15 @@ bool MaskValue(std::string_view line, Value& value, ValueStyle style, const KeyC
     }
     std::string_view text = line.substr(start, end - start);
     bool runsOn = !value.quoted && (style == ValueStyle::Spaced || style == ValueStyle::Whole);
-    if (IsStateValue(text, key.kind) || (runsOn && IsStateValue(FirstWord(text), key.kind))) {
+    std::string_view bracketed = value.quoted ? std::string_view() : BracketedWords(line, start);
+    if (IsStateValue(text, key.kind) || (runsOn && IsStateValue(FirstWord(text), key.kind)) ||
+        (!bracketed.empty() && IsStateValue(bracketed, key.kind))) {
         return false;
+    }
+    if (!bracketed.empty()) {
+        end = std::max(end,
+                       static_cast<size_t>(bracketed.data() - line.data()) + bracketed.size() + 1);
+        value.after = std::max(value.after, end);
     }
     AddSpan(start, end, spans);
     return true;
@@ -463,8 +486,9 @@ size_t MaskFlag(std::string_view line, std::string_view key, size_t keyEnd,
         return keyEnd;
     }
     KeyClass keyClass = ClassifyKey(key);
-    if (key == "p") {
-        keyClass.kind = KeyKind::Password; // -p S3cret (psexec, mysqldump), but -p 8080
+    if (key == "p" || key == "P") {
+        // -p S3cret (psexec, mysqldump), -P S3cret (sqlcmd, bcp), but -p 8080, -P 3306
+        keyClass.kind = KeyKind::Password;
     }
     if (keyClass.kind == KeyKind::None) {
         return keyEnd;

@@ -581,12 +581,14 @@ bool IsStateValue(std::string_view value, KeyKind kind) {
     }
     bool allStars = true;
     bool allX = value.size() >= 3;
+    bool allDashes = true; // "-": a log's way to say "no value"
     for (char c : value) {
         allStars = allStars && c == '*';
         allX = allX && (c == 'x' || c == 'X');
+        allDashes = allDashes && c == '-';
     }
-    if (allStars || allX || IsPlaceholder(value) || IsUpperName(value) || IsStateWord(value) ||
-        IsPath(value)) {
+    if (allStars || allX || allDashes || IsPlaceholder(value) || IsUpperName(value) ||
+        IsStateWord(value) || IsPath(value)) {
         return true;
     }
     if (kind == KeyKind::Strong) {

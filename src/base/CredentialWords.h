@@ -37,11 +37,12 @@ bool IsNameKey(std::string_view key);
 // value, val: holds the secret that a name beside it names.
 bool IsValueKey(std::string_view key);
 
-// A value that is no secret: empty, masked already (****), a placeholder ("<none>", "${SMTP_PW}",
-// "%PW%", "[REDACTED]", YOUR_API_KEY), a state word (none, missing, resumed, true), a path. For a
-// password word also a number (pass=118). For a weak key also any plain word, word and number
-// (OAuth2, INC-4711), number, version, GUID, Windows SID or file name, and whatever does not
-// look like a token (a token mixes letters and digits, or carries +/=% and the like, or is long).
+// A value that is no secret: empty, dashes (-), masked already (****), a placeholder ("<none>",
+// "${SMTP_PW}", "%PW%", "[REDACTED]", YOUR_API_KEY), a state word (none, missing, resumed, true),
+// a path. For a password word also a number (pass=118). For a weak key also any plain word, word
+// and number (OAuth2, INC-4711), number, version, GUID, Windows SID or file name, and whatever does
+// not look like a token (a token mixes letters and digits, or carries +/=% and the like, or is
+// long).
 bool IsStateValue(std::string_view value, KeyKind kind);
 
 // A word in free text after a secret word, with no = or : between ("using password S3cr3t!"):
