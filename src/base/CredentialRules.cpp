@@ -1594,17 +1594,24 @@ void FindPrivateKeyBlocks(std::string_view line, CredentialLineState& state,
     }
 }
 
+// The END marker's label, from its line: -----END RSA PRIVATE KEY-----.
+bool EndsPrivateKey(std::string_view text, size_t endMarker) {
+    size_t labelStart = endMarker + 9;
+    size_t lineEnd = text.find_first_of("\r\n", labelStart);
+    std::string_view rest = text.substr(labelStart, lineEnd - labelStart);
+    size_t close = rest.find("-----");
+    return close != npos && rest.substr(0, close).find("PRIVATE KEY") != npos;
+}
+
 } // namespace
 
 size_t UnopenedPrivateKeyBodyStart(std::string_view text) {
-    size_t begin = text.find("-----BEGIN ");
+    size_t begin = std::min(text.find("-----BEGIN "), text.size());
     size_t endMarker = text.find("-----END ");
-    if (endMarker == npos || (begin != npos && begin < endMarker)) {
-        return npos;
+    while (endMarker < begin && !EndsPrivateKey(text, endMarker)) {
+        endMarker = text.find("-----END ", endMarker + 9);
     }
-    size_t labelStart = endMarker + 9;
-    size_t close = text.find("-----", labelStart);
-    if (close == npos || text.substr(labelStart, close - labelStart).find("PRIVATE KEY") == npos) {
+    if (endMarker >= begin) {
         return npos;
     }
     size_t bodyStart = LineStartBefore(text, endMarker);
