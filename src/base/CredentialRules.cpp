@@ -95,6 +95,22 @@ size_t KeyRunEnd(std::string_view line, size_t at) {
     return end;
 }
 
+// The end of the key characters from at.
+size_t KeyCharsEnd(std::string_view line, size_t at) {
+    while (at < line.size() && IsKeyChar(line[at])) {
+        ++at;
+    }
+    return at;
+}
+
+// The = or : after a key that ends at keyEnd (past its closing quote and blanks); npos when
+// neither follows.
+size_t KeySeparator(std::string_view line, size_t keyEnd) {
+    size_t afterKey = keyEnd < line.size() && IsQuote(line[keyEnd]) ? keyEnd + 1 : keyEnd;
+    size_t sep = SkipBlanks(line, afterKey);
+    return sep < line.size() && IsIn(line[sep], "=:") ? sep : npos;
+}
+
 // After a , ; or |: "Timeout: 30 s", or with equals also "user = monitor".
 bool StartsField(std::string_view line, size_t at, bool equals) {
     at = SkipBlanks(line, at);
@@ -634,10 +650,7 @@ void ScanKeys(std::string_view line, unsigned forms, CredentialSpans& spans) {
             continue;
         }
         size_t rawStart = at;
-        size_t end = at;
-        while (end < n && IsKeyChar(line[end])) {
-            ++end;
-        }
+        size_t end = KeyCharsEnd(line, at);
         size_t keyStart = rawStart;
         while (keyStart < end && (line[keyStart] == '-' || line[keyStart] == '.')) {
             ++keyStart;
@@ -730,15 +743,10 @@ size_t MaskNamedValue(std::string_view line, size_t from, KeyKind kind, Credenti
             ++at;
             continue;
         }
-        size_t keyEnd = at;
-        while (keyEnd < n && IsKeyChar(line[keyEnd])) {
-            ++keyEnd;
-        }
+        size_t keyEnd = KeyCharsEnd(line, at);
         std::string_view key = line.substr(at, keyEnd - at);
-        size_t afterKey = keyEnd < n && IsQuote(line[keyEnd]) ? keyEnd + 1 : keyEnd;
-        size_t sep = SkipBlanks(line, afterKey);
-        bool separated = sep < n && (line[sep] == '=' || line[sep] == ':');
-        if (separated && IsValueKey(key)) {
+        size_t sep = KeySeparator(line, keyEnd);
+        if (sep != npos && IsValueKey(key)) {
             size_t valueAt = sep + 1;
             bool spaced = valueAt < n && IsBlank(line[valueAt]);
             valueAt = SkipBlanks(line, valueAt);
@@ -751,7 +759,7 @@ size_t MaskNamedValue(std::string_view line, size_t from, KeyKind kind, Credenti
             }
             return value.found ? value.after : keyEnd;
         }
-        if (separated && IsNameKey(key)) {
+        if (sep != npos && IsNameKey(key)) {
             return at;
         }
         at = keyEnd;
@@ -771,24 +779,18 @@ void FindNamedValues(std::string_view line, CredentialLineState&, CredentialSpan
             ++at;
             continue;
         }
-        size_t keyEnd = at;
-        while (keyEnd < n && IsKeyChar(line[keyEnd])) {
-            ++keyEnd;
-        }
+        size_t keyEnd = KeyCharsEnd(line, at);
         size_t next = keyEnd;
-        if (IsNameKey(line.substr(at, keyEnd - at))) {
-            size_t afterKey = keyEnd < n && IsQuote(line[keyEnd]) ? keyEnd + 1 : keyEnd;
-            size_t sep = SkipBlanks(line, afterKey);
-            if (sep < n && (line[sep] == '=' || line[sep] == ':')) {
-                size_t valueAt = SkipBlanks(line, sep + 1);
-                Value name = ParseValue(line, valueAt, ValueStyle::Tight, '\0', false);
-                if (name.found && name.end - name.start > RescanLimit) {
-                    next = std::max(next, name.after); // too long for a name: passed once
-                } else if (name.found && name.end > name.start) {
-                    KeyKind kind = ClassifyName(line.substr(name.start, name.end - name.start));
-                    if (kind != KeyKind::None) {
-                        next = std::max(name.after, MaskNamedValue(line, name.after, kind, spans));
-                    }
+        size_t sep = IsNameKey(line.substr(at, keyEnd - at)) ? KeySeparator(line, keyEnd) : npos;
+        if (sep != npos) {
+            size_t valueAt = SkipBlanks(line, sep + 1);
+            Value name = ParseValue(line, valueAt, ValueStyle::Tight, '\0', false);
+            if (name.found && name.end - name.start > RescanLimit) {
+                next = std::max(next, name.after); // too long for a name: passed once
+            } else if (name.found && name.end > name.start) {
+                KeyKind kind = ClassifyName(line.substr(name.start, name.end - name.start));
+                if (kind != KeyKind::None) {
+                    next = std::max(name.after, MaskNamedValue(line, name.after, kind, spans));
                 }
             }
         }
