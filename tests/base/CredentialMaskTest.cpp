@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -83,25 +85,11 @@ struct CorpusEntry {
     int lineNumber = 0;
 };
 
-std::string ReadFile(const char* path) {
-    std::string bytes;
-    FILE* file = fopen(path, "rb");
-    if (!file) {
-        return bytes;
-    }
-    char buffer[4096];
-    size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.append(buffer, got);
-    }
-    fclose(file);
-    return bytes;
-}
-
 // The format is described at the top of the corpus file.
 std::vector<CorpusEntry> ReadCorpus(const char* path) {
     std::vector<CorpusEntry> entries;
-    std::string bytes = ReadFile(path);
+    std::ifstream file(path, std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     std::string group;
     size_t at = 0;
     int lineNumber = 0;
