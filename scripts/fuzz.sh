@@ -1,0 +1,24 @@
+#!/bin/sh
+# Open-ended fuzzing: builds the platform-free core for this machine and runs each libFuzzer
+# target for SECONDS (default 600) on a copy of its corpus, with a seed of libFuzzer's choosing.
+# Its verdict depends on the machine's speed and on chance, so the test command never runs it.
+# A finding's input and log are kept in build/host/findings (CONTRIBUTING.md says what next).
+#   sh scripts/fuzz.sh [SECONDS] [TARGET...]
+set -eu
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BUILD="$ROOT/build/host"
+SECONDS_PER_TARGET=${1:-600}
+[ $# -gt 0 ] && shift
+cd "$ROOT"
+
+sh scripts/ensure-deps.sh
+cmake -S host -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build "$BUILD"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+. scripts/fuzz-targets.sh
+[ $# -gt 0 ] && FUZZ_TARGETS="$*"
+fuzz_all "$SECONDS_PER_TARGET s" -max_total_time="$SECONDS_PER_TARGET"
+echo "Fuzzing found nothing in $SECONDS_PER_TARGET s per target."
