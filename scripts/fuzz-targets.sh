@@ -1,6 +1,6 @@
 # Sourced by scripts/host-tests.sh and scripts/fuzz.sh: runs each libFuzzer target of build/host
-# on a copy of its corpus in fuzz/corpus/<target>, with the libFuzzer options the caller passes.
-# Needs BUILD set by the caller; a finding's input and log are kept in $BUILD/findings.
+# on a copy of its corpus in fuzz/corpus/<target>. Needs ROOT and BUILD set by the caller; a
+# finding's input and log are kept in $BUILD/findings.
 FUZZ_TARGETS="CompareVersion CredentialMask Format ParseInt Split TailScanner VersionResource"
 
 # Longest input per target: the tail needs lines beyond 2046 bytes, Format texts beyond 8191,
@@ -14,23 +14,44 @@ fuzz_max_len() {
     esac
 }
 
-# fuzz_all DESCRIPTION LIBFUZZER-OPTION... : each target, its corpus copied to a scratch folder so
-# that what the run adds stays out of the tree. Answers 1 when any target found something.
+# Inputs per target for a run that must give the same verdict everywhere: what each target runs
+# in about ten seconds here. FUZZ_RUNS, when set, applies to every target.
+fuzz_runs() {
+    if [ -n "${FUZZ_RUNS:-}" ]; then
+        echo "$FUZZ_RUNS"
+        return
+    fi
+    case "$1" in
+    CredentialMask) echo 20000 ;;
+    Split | TailScanner) echo 100000 ;;
+    *) echo 200000 ;;
+    esac
+}
+
+# fuzz_all fixed SEED   every target over its corpus, then its fixed number of inputs from SEED
+# fuzz_all SECONDS      every target for SECONDS, from a seed of libFuzzer's choosing
+# Answers 1 when any target found something.
 fuzz_all() {
-    description=$1
-    shift
     scratch="$BUILD/fuzz-scratch"
     rm -rf "$scratch" "$BUILD/findings"
     mkdir -p "$scratch" "$BUILD/findings"
     failed=""
     for target in $FUZZ_TARGETS; do
-        echo "== Fuzzing $target: $description"
+        # A fixed run's verdict must not hang on the machine's speed: only an input that takes
+        # minutes, a hang on any machine, counts as a timeout there.
+        if [ "$1" = fixed ]; then
+            limit="-runs=$(fuzz_runs "$target") -seed=$2 -timeout=120"
+        else
+            limit="-max_total_time=$1 -timeout=10"
+        fi
+        echo "== Fuzzing $target: $limit"
         corpus="$scratch/corpus-$target"
         mkdir -p "$corpus"
         cp "$ROOT"/fuzz/corpus/"$target"/* "$corpus"/
         log="$BUILD/findings/$target.log"
-        if "$BUILD/fuzz_$target" "$@" -max_len="$(fuzz_max_len "$target")" \
-            -timeout=10 -rss_limit_mb=1024 -print_final_stats=1 \
+        # shellcheck disable=SC2086 # $limit holds several options
+        if "$BUILD/fuzz_$target" $limit -max_len="$(fuzz_max_len "$target")" \
+            -rss_limit_mb=1024 -print_final_stats=1 \
             -artifact_prefix="$BUILD/findings/$target-" "$corpus" >"$log" 2>&1; then
             grep -E "^stat::number_of_executed_units" "$log" || true
         else

@@ -20,5 +20,5 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 . scripts/fuzz-targets.sh
 [ $# -gt 0 ] && FUZZ_TARGETS="$*"
-fuzz_all "$SECONDS_PER_TARGET s" -max_total_time="$SECONDS_PER_TARGET"
+fuzz_all "$SECONDS_PER_TARGET"
 echo "Fuzzing found nothing in $SECONDS_PER_TARGET s per target."
