@@ -4,6 +4,11 @@ installation, on the same sample with both trace logs grown to a given size, `ta
 those logs, and a bare start of a program with the Doctor's imports and manifest (VLBareStart.exe),
 each as the median wall time and peak memory of several runs.
 
+The bare start and /report on the healthy sample run alternately (A B A B ...), PAIRS pairs
+(default 21): Wine's start times move in steps of about 50 ms and drift with the machine's load,
+so each /report is compared with the bare start just before it, and the figure is the median of
+those pair ratios, with their range.
+
 Run through scripts/benchmark.sh, which builds and sets up the Wine environment."""
 
 import os
@@ -17,6 +22,7 @@ PREFIX = os.environ["WINEPREFIX"]
 OUT = os.environ["VLD_BENCH_OUT"]
 CONFIG_FOLDER = os.path.join(PREFIX, "drive_c", "users", "Public", "Velmont")
 RUNS = int(os.environ.get("RUNS", "5"))
+PAIRS = max(21, int(os.environ.get("PAIRS", "21")))
 GROWN_BYTES = int(float(os.environ.get("TRACE_GIB", "1")) * (1 << 30))
 
 
@@ -47,6 +53,25 @@ def median_of(label, command, cwd=None, runs=RUNS):
     return median
 
 
+def alternate(bare_command, doctor, sample):
+    """Runs the bare start and the Doctor alternately; prints both medians and the pair ratios."""
+    bares, reports, peaks = [], [], []
+    for _ in range(PAIRS):
+        bare, _ = measure(bare_command, cwd=BIN)
+        report, peak = measure(doctor, cwd=BIN)
+        bares.append(bare)
+        reports.append(report)
+        peaks.append(peak)
+    ratios = sorted(r / b for r, b in zip(reports, bares))
+    print(f"{'bare start (same imports and manifest)':<44} {statistics.median(bares) * 1000:10.0f} ms"
+          f"   ({PAIRS} runs, alternated)")
+    print(f"{'/report, ' + sample:<44} {statistics.median(reports) * 1000:10.0f} ms"
+          f" {max(peaks) / 1024:9.1f} MiB   ({PAIRS} runs, alternated)")
+    print(f"/report takes {statistics.median(ratios):.2f} times the bare start"
+          f" (median of {PAIRS} pair ratios; range {ratios[0]:.2f} to {ratios[-1]:.2f})")
+    sys.stdout.flush()
+
+
 def trace_logs():
     return sorted(os.path.join(CONFIG_FOLDER, name) for name in os.listdir(CONFIG_FOLDER)
                   if name.endswith("Trace.log"))
@@ -73,15 +98,15 @@ def lay(variant):
 
 def main():
     doctor = ["wine", "VLDoctor.exe", "/report", os.path.join("C:\\", "windows", "temp", "bench.txt")]
-    exe_size = os.path.getsize(os.path.join(BIN, "VLDoctor.exe"))
-    print(f"VLDoctor.exe size: {exe_size} bytes ({exe_size / 1024:.0f} KiB)")
+    for program in ("VLDoctor.exe", "VLDoctor.com"):
+        size = os.path.getsize(os.path.join(BIN, program))
+        print(f"{program} size: {size} bytes ({size / 1024:.0f} KiB)")
     print(f"{'run':<44} {'median':>13} {'peak memory':>13}")
-    bare = median_of("bare start (same imports and manifest)", ["wine", "VLBareStart.exe"],
-                     cwd=BIN)
     lay("healthy")
     sizes = [os.path.getsize(p) for p in trace_logs()]
-    report = median_of(f"/report, normal sample ({sum(sizes)} bytes of logs)", doctor, cwd=BIN)
-    print(f"/report on the normal sample takes {report / bare:.2f} times the bare start")
+    alternate(["wine", "VLBareStart.exe"], doctor, f"normal sample ({sum(sizes)} bytes of logs)")
+    if GROWN_BYTES == 0:
+        return
     for path in trace_logs():
         grow(path, GROWN_BYTES)
     grown = sum(os.path.getsize(p) for p in trace_logs())

@@ -7,7 +7,7 @@ BUILD_DIR="$ROOT/build/win64"
 cd "$ROOT"
 sh scripts/ensure-deps.sh
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target VLDoctor VLSample VLBareStart >"$BUILD_DIR/bench-build.log" 2>&1 || {
+cmake --build --preset win64 --target VLDoctor VLDoctorCom VLSample VLBareStart >"$BUILD_DIR/bench-build.log" 2>&1 || {
     cat "$BUILD_DIR/bench-build.log" >&2
     exit 2
 }
