@@ -1,12 +1,14 @@
 #include "app/DoctorApp.h"
 
 #include "app/MainDialog.h"
+#include "base/KeyCache.h"
 #include "trace/TraceLog.h"
 
 // What every start does before any diagnosis, window or not: the Doctor's own trace settings,
 // then the product's configuration.
 void DoctorApp::StartUp() {
     LoadTraceSettings(IniPath.Text());
+    KeyCacheScope keys;
     Configuration.Load();
 }
 

@@ -1,6 +1,7 @@
 #include "base/RegKey.h"
 
 #include "base/CharBuffer.h"
+#include "base/KeyCache.h"
 
 namespace {
 
@@ -46,7 +47,15 @@ bool RegKey::Open(HKEY root, const char* path, bool readOnly) {
     HKEY opened = nullptr;
     LONG status;
     if (readOnly) {
+        opened = KeyCacheScope::OpenCached(root, path, KEY_READ | View);
+        if (opened) {
+            key = opened;
+            return true;
+        }
         status = RegOpenKeyExA(root, path, 0, KEY_READ | View, &opened);
+        if (status == ERROR_SUCCESS) {
+            KeyCacheScope::Remember(root, path, opened, KEY_READ | View);
+        }
     } else {
         status = RegCreateKeyExA(root, path, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE,
                                  KEY_ALL_ACCESS | View, nullptr, &opened, nullptr);
@@ -67,9 +76,12 @@ bool RegKey::MachineKeyExists(const char* path) {
 }
 
 bool RegKey::KeyExists(HKEY root, const char* path) {
-    HKEY probe = nullptr;
-    if (RegOpenKeyExA(root, path, 0, KEY_READ | View, &probe) != ERROR_SUCCESS) {
-        return false;
+    HKEY probe = KeyCacheScope::OpenCached(root, path, KEY_READ | View);
+    if (!probe) {
+        if (RegOpenKeyExA(root, path, 0, KEY_READ | View, &probe) != ERROR_SUCCESS) {
+            return false;
+        }
+        KeyCacheScope::Remember(root, path, probe, KEY_READ | View);
     }
     DWORD values = 0;
     LONG status = RegQueryInfoKeyA(probe, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,

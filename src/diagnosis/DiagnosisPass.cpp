@@ -1,6 +1,7 @@
 #include "diagnosis/DiagnosisPass.h"
 
 #include "base/CredentialMask.h"
+#include "base/KeyCache.h"
 #include "config/ConfigStore.h"
 #include "diagnosis/ConfigurationCheck.h"
 #include "diagnosis/InstallationCheck.h"
@@ -30,6 +31,7 @@ void ReportSystemAccount(RunContext& context) {
 // The checks of one run, from the zeroed result to the analysis result line. The window adds
 // its status texts, the pause and the prognosis around this.
 void RunDiagnosisPass(RunContext& context) {
+    KeyCacheScope keys;
     context.Analysis = AnalysisResult();
     context.MaskedCredentials = 0;
     context.Facts.Clear();

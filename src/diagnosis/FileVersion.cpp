@@ -68,13 +68,19 @@ bool IsImageVersionBlock(const void* data, DWORD size) {
     return size >= 3 * sizeof(WORD) && header[0] <= size && header[2] <= 1;
 }
 
+// Every file the system's reader takes a version from is an executable image, which starts
+// with "MZ"; for anything else it would only map the file twice to find nothing.
+bool IsExecutableImage(ByteSource& file) {
+    char magic[2];
+    return file.ReadAt(0, magic, sizeof magic) && magic[0] == 'M' && magic[1] == 'Z';
+}
+
 // Reads an image's version resource with plain reads of the file, where the system's reader
-// maps the file twice; false for anything else (no image, no plain resource, a 16-bit block),
-// which the system's reader then takes.
-bool ReadImageFileVersion(const char* path, Str& version) {
-    FileByteSource file;
+// maps the file twice; false for anything else (no plain resource, a 16-bit block), which the
+// system's reader then takes.
+bool ReadImageFileVersion(ByteSource& file, Str& version) {
     ResourcePlace place;
-    if (!file.Open(path) || !FindVersionResource(file, place)) {
+    if (!FindVersionResource(file, place)) {
         return false;
     }
     // A zeroed tail, as the queries expect of a block they may walk to its end.
@@ -91,6 +97,15 @@ bool ReadImageFileVersion(const char* path, Str& version) {
 } // namespace
 
 Str GetFileVersionText(const char* path) {
-    Str version;
-    return ReadImageFileVersion(path, version) ? version : FileVersionBySystem(path);
+    FileByteSource file;
+    if (file.Open(path)) {
+        if (!IsExecutableImage(file)) {
+            return Str(UnknownVersion);
+        }
+        Str version;
+        if (ReadImageFileVersion(file, version)) {
+            return version;
+        }
+    }
+    return FileVersionBySystem(path);
 }
