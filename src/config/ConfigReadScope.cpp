@@ -4,7 +4,7 @@
 
 namespace {
 
-thread_local const ConfigReadScope* innermostScope = nullptr;
+thread_local ConfigReadScope* innermostScope = nullptr;
 
 } // namespace
 
@@ -19,7 +19,22 @@ ConfigReadScope::~ConfigReadScope() {
     innermostScope = outer;
 }
 
-const RegKey* ConfigReadScope::OpenConfiguration() {
-    return innermostScope && innermostScope->configuration.IsOpen() ? &innermostScope->configuration
-                                                                    : nullptr;
+// Section names compare without regard to case, as the registry's key names do.
+const RegKey* ConfigReadScope::Section(const char* name) {
+    ConfigReadScope* scope = innermostScope;
+    if (!scope || !scope->configuration.IsOpen()) {
+        return nullptr;
+    }
+    for (int i = 0; i < scope->sectionCount; ++i) {
+        if (lstrcmpiA(scope->sectionNames[i].Text(), name) == 0) {
+            return &scope->sections[i];
+        }
+    }
+    if (scope->sectionCount == MostSections) {
+        return nullptr;
+    }
+    int added = scope->sectionCount++;
+    scope->sectionNames[added] = Str(name);
+    scope->sections[added].OpenSubKey(scope->configuration, name);
+    return &scope->sections[added];
 }

@@ -22,23 +22,25 @@ Str SectionRegistryPath(const char* section) {
 
 namespace {
 
-// Reading never creates a section key; a missing one reads as its defaults.
-bool OpenSection(RegKey& key, const Str& section, bool readOnly) {
-    const RegKey* configuration = readOnly ? ConfigReadScope::OpenConfiguration() : nullptr;
-    if (configuration) {
-        return key.OpenSubKey(*configuration, section.Text());
+// Reading never creates a section key; a missing one reads as its defaults. The key comes from
+// the thread's read scope when one lives, else it is opened into own.
+const RegKey* ReadSection(RegKey& own, const Str& section) {
+    const RegKey* scoped = ConfigReadScope::Section(section.Text());
+    if (scoped) {
+        return scoped;
     }
     Str path = SectionPath(section);
-    return !path.IsEmpty() && key.OpenUserKey(path.Text(), readOnly);
+    return !path.IsEmpty() && own.OpenUserKey(path.Text(), true) ? &own : nullptr;
 }
 
 } // namespace
 
 ConfigString::ConfigString(const char* section, const char* key, const char* defaultText)
     : section(section), key(key), value(defaultText) {
-    RegKey sectionKey;
-    if (OpenSection(sectionKey, this->section, true)) {
-        value = sectionKey.GetString(key, defaultText);
+    RegKey own;
+    const RegKey* sectionKey = ReadSection(own, this->section);
+    if (sectionKey) {
+        value = sectionKey->GetString(key, defaultText);
     }
 }
 
@@ -47,9 +49,11 @@ ConfigString::ConfigString(const char* section, const char* key) : section(secti
 
 ConfigInt::ConfigInt(const char* section, const char* key, int32_t defaultValue)
     : ConfigString(section, key), value(defaultValue) {
-    RegKey sectionKey;
-    if (OpenSection(sectionKey, this->section, true)) {
-        value = static_cast<int32_t>(sectionKey.GetDword(key, static_cast<uint32_t>(defaultValue)));
+    RegKey own;
+    const RegKey* sectionKey = ReadSection(own, this->section);
+    if (sectionKey) {
+        value =
+            static_cast<int32_t>(sectionKey->GetDword(key, static_cast<uint32_t>(defaultValue)));
     }
 }
 
@@ -64,8 +68,9 @@ ConfigInt::~ConfigInt() {
     if (!changed) {
         return;
     }
+    Str path = SectionPath(section);
     RegKey sectionKey;
-    if (OpenSection(sectionKey, section, false)) {
+    if (!path.IsEmpty() && sectionKey.OpenUserKey(path.Text(), false)) {
         sectionKey.SetDword(key.Text(), static_cast<uint32_t>(value));
     } else {
         Trace(1, "* Set config int failed '%s' Sect '%s'", CurrentConfigKey().Text(),
@@ -89,11 +94,11 @@ void ConfigList::Load(const char* defaultText) {
         count = MostItems;
     }
     // One open of the section for all items: each open is a round trip to the registry.
-    RegKey sectionKey;
-    bool open = count > 0 && OpenSection(sectionKey, section, true);
+    RegKey own;
+    const RegKey* sectionKey = count > 0 ? ReadSection(own, section) : nullptr;
     Str itemKey;
     for (int32_t i = 0; i < count; ++i) {
         itemKey.Format("%s%d", prefix.Text(), static_cast<int>(i));
-        Add(open ? sectionKey.GetString(itemKey.Text(), defaultText) : Str(defaultText));
+        Add(sectionKey ? sectionKey->GetString(itemKey.Text(), defaultText) : Str(defaultText));
     }
 }

@@ -1,4 +1,5 @@
 #include "base/RegKey.h"
+#include "base/KeyCache.h"
 
 #include "Registry.h"
 
@@ -107,4 +108,57 @@ TEST_F(RegKeyTest, MachineKeysAreReadInThe32BitView) {
     RegKey key;
     ASSERT_TRUE(key.OpenMachineKey(Path, true));
     EXPECT_STREQ("C:\\Program Files (x86)\\Velmont", key.GetString("Installation", "").Text());
+}
+
+TEST_F(RegKeyTest, KeysKeptForARunStayApartByRootAndServeWrites) {
+    SetString(HKEY_CURRENT_USER, Path, "Where", "user");
+    SetString(HKEY_LOCAL_MACHINE, Path, "Where", "machine");
+    KeyCacheScope keys;
+    RegKey key;
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(key.OpenUserKey(Path, true));
+        EXPECT_STREQ("user", key.GetString("Where", "").Text());
+        ASSERT_TRUE(key.OpenMachineKey(Path, true));
+        EXPECT_STREQ("machine", key.GetString("Where", "").Text());
+        EXPECT_TRUE(RegKey::UserKeyExists(Path));
+    }
+    ASSERT_TRUE(key.OpenUserKey(Path, false));
+    EXPECT_TRUE(key.SetDword("TraceMode", 2));
+    ASSERT_TRUE(key.OpenUserKey(Path, true));
+    EXPECT_EQ(2u, key.GetDword("TraceMode", 0));
+    EXPECT_FALSE(key.OpenUserKey(Missing, true));
+}
+
+// A key below any other key is never kept: its handle's value may name another key later.
+TEST_F(RegKeyTest, KeysBelowAnOpenKeyAreNotKeptForARun) {
+    std::string first = std::string(Path) + "\\First";
+    std::string second = std::string(Path) + "\\Second";
+    SetString(HKEY_CURRENT_USER, (first + "\\Sub").c_str(), "Which", "first");
+    SetString(HKEY_CURRENT_USER, (second + "\\Sub").c_str(), "Which", "second");
+    KeyCacheScope keys;
+    for (const auto& [parentPath, expected] : {std::pair{first, "first"}, {second, "second"}}) {
+        RegKey parent;
+        ASSERT_TRUE(parent.OpenUserKey(parentPath.c_str(), true));
+        RegKey sub;
+        ASSERT_TRUE(sub.OpenSubKey(parent, "Sub"));
+        EXPECT_STREQ(expected, sub.GetString("Which", "").Text());
+    }
+}
+
+TEST_F(RegKeyTest, TheKeysOfARunAreClosedWhenItEnds) {
+    SetString(HKEY_CURRENT_USER, Path, "Where", "user");
+    SetString(HKEY_LOCAL_MACHINE, Path, "Where", "machine");
+    DWORD before = 0;
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &before));
+    {
+        KeyCacheScope keys;
+        KeyCacheScope nested;
+        RegKey key;
+        ASSERT_TRUE(key.OpenUserKey(Path, true));
+        ASSERT_TRUE(key.OpenMachineKey(Path, true));
+        ASSERT_TRUE(key.OpenUserKey(Path, true));
+    }
+    DWORD after = 0;
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &after));
+    EXPECT_EQ(before, after);
 }

@@ -292,3 +292,18 @@ TEST_F(ConfigSettingsTest, AReadScopeReadsTheSameSettingsAndEndsWithItsPass) {
     store.Load();
     EXPECT_EQ(5, ConfigInt("Main", "Version", 0).Value());
 }
+
+// A pass may read more sections than its scope keeps open at once: each reads its own values.
+TEST_F(ConfigSettingsTest, EverySectionOfAReadScopeReadsItsOwnKey) {
+    const int sections = 12;
+    for (int i = 0; i < sections; ++i) {
+        SetDword(HKEY_CURRENT_USER, Section(("S" + std::to_string(i)).c_str()).c_str(), "N", i);
+    }
+    ConfigReadScope reads;
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < sections; ++i) {
+            EXPECT_EQ(i, ConfigInt(("S" + std::to_string(i)).c_str(), "N", -1).Value());
+        }
+        EXPECT_EQ(3, ConfigInt("s3", "N", -1).Value());
+    }
+}
