@@ -1,6 +1,7 @@
 # Builds the Windows Installer package VLDoctor-<version>-x64.msi from packaging/VLDoctor.wxs with
-# wixl (msitools). CPack runs it as its External generator (cpack --preset win64): the version is
-# the project's and the programs are the ones CPack staged. By hand, or from a test:
+# wixl (msitools). CPack runs it once it has made the zip (cpack --preset win64): the version is
+# the project's, the programs are the ones CPack staged for the zip, and the package goes beside
+# the zip with its SHA-256 sum. By hand, or from a test:
 #
 #   cmake -DVLD_MSI_VERSION=1.24 -DVLD_MSI_PROGRAMS=DIR -DVLD_MSI_OUTPUT=FILE.msi
 #         -P packaging/BuildMsi.cmake
@@ -15,7 +16,7 @@ set(VLD_MSI_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/..)
 if(CPACK_TEMPORARY_DIRECTORY)
     set(VLD_MSI_VERSION ${CPACK_PACKAGE_VERSION})
     set(VLD_MSI_PROGRAMS ${CPACK_TEMPORARY_DIRECTORY})
-    set(VLD_MSI_OUTPUT ${CPACK_TOPLEVEL_DIRECTORY}/VLDoctor-${CPACK_PACKAGE_VERSION}-x64.msi)
+    set(VLD_MSI_OUTPUT ${CPACK_PACKAGE_DIRECTORY}/VLDoctor-${CPACK_PACKAGE_VERSION}-x64.msi)
 endif()
 foreach(input VLD_MSI_VERSION VLD_MSI_PROGRAMS VLD_MSI_OUTPUT)
     if(NOT ${input})
@@ -88,5 +89,9 @@ endif()
 file(REMOVE_RECURSE ${work})
 
 if(CPACK_TEMPORARY_DIRECTORY)
-    set(CPACK_EXTERNAL_BUILT_PACKAGES ${VLD_MSI_OUTPUT})
+    # The sum in the form CPack writes the zip's, which sha256sum -c reads.
+    file(SHA256 ${VLD_MSI_OUTPUT} package_sum)
+    get_filename_component(package_name ${VLD_MSI_OUTPUT} NAME)
+    file(WRITE ${VLD_MSI_OUTPUT}.sha256 "${package_sum}  ${package_name}\n")
+    message(STATUS "- package: ${VLD_MSI_OUTPUT} generated.")
 endif()

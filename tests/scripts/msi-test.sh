@@ -117,7 +117,8 @@ cmake -DVLD_MSI_VERSION="$VERSION" -DVLD_MSI_PROGRAMS="$BUILD_DIR/bin" \
     fail "BuildMsi.cmake failed: $(cat "$WORK/again.log")"
 for package in "$OLD" "$WORK/again.msi"; do
     mkdir -p "$package.tables"
-    msidump -t -d "$package.tables" "$package" >/dev/null
+    # msidump writes binary columns into the current folder.
+    (cd "$package.tables" && msidump -t "$package" >/dev/null)
     rm "$package.tables/_SummaryInformation.idt"
     msiinfo extract "$package" VLDoctor.cab >"$package.tables/VLDoctor.cab"
 done
