@@ -62,7 +62,18 @@ if(source_time)
     execute_process(COMMAND touch -d @${source_time} ${work}/VLDoctor.exe ${work}/VLDoctor.com)
 endif()
 
-execute_process(COMMAND ${VLD_WIXL} -a x64 -o ${VLD_MSI_OUTPUT}
+# wixl stamps the package's summary with the time it runs: under faketime that is the source's
+# time as well, and the package's bytes follow from its sources alone.
+set(wixl_command ${VLD_WIXL})
+find_program(VLD_FAKETIME faketime)
+if(source_time AND VLD_FAKETIME)
+    # string(TIMESTAMP) tells the time of SOURCE_DATE_EPOCH; faketime holds a clock given as a
+    # plain date still (one given as @seconds would run on).
+    set(ENV{SOURCE_DATE_EPOCH} ${source_time})
+    string(TIMESTAMP source_date "%Y-%m-%d %H:%M:%S" UTC)
+    set(wixl_command ${CMAKE_COMMAND} -E env TZ=UTC ${VLD_FAKETIME} -f ${source_date} ${VLD_WIXL})
+endif()
+execute_process(COMMAND ${wixl_command} -a x64 -o ${VLD_MSI_OUTPUT}
         -D Version=${VLD_MSI_VERSION} -D ProductCode=${product_code}
         -D UpgradeCode=${VLD_MSI_UPGRADE_CODE}
         -D SupportEmail=${support_email} -D HelpLink=${help_link} -D AboutLink=${about_link}
