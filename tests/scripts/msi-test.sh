@@ -13,7 +13,7 @@ rm -rf "$WORK"
 mkdir -p "$WORK"
 
 fail() {
-    echo "msi-test: $*" >&2
+    printf 'msi-test: %s\n' "$*" >&2
     exit 1
 }
 
@@ -64,10 +64,11 @@ snapshot() {
     done
 }
 
-# The same without the installer's list of the places it was installed from, which records
-# every run of a package: what a repeated or refused run may not change.
+# The same without the installer's record of the place it was run from (its source list and
+# InstallSource), which every run of a package renews: what a repeated or refused run may not
+# change.
 product_state() {
-    snapshot | awk '/^HKEY/ { skip = index($0, "\\SourceList") > 0 } !skip'
+    snapshot | awk '/^HKEY/ { skip = index($0, "\\SourceList") > 0 } !skip && $1 != "InstallSource"'
 }
 
 # The Doctor's entries in the uninstall list: one product code per line.
@@ -185,6 +186,20 @@ code=$(msiexec "$(windows_path "$OLD")" "$WORK/again-$VERSION.log" i)
 [ "$code" = 0 ] || fail "installing $VERSION again answered $code"
 product_state | diff "$WORK/installed.txt" - >"$WORK/again.diff" ||
     fail "installing $VERSION again changed: $(cat "$WORK/again.diff")"
+
+# Another build of the same version (its programs one byte longer) is the same product: Windows
+# Installer refuses it (1638; Wine's answers 0) and nothing changes.
+mkdir -p "$WORK/rebuilt"
+for program in VLDoctor.exe VLDoctor.com; do
+    (cat "$BUILD_DIR/bin/$program" && printf '\0') >"$WORK/rebuilt/$program"
+done
+cmake -DVLD_MSI_VERSION="$VERSION" -DVLD_MSI_PROGRAMS="$WORK/rebuilt" \
+    -DVLD_MSI_OUTPUT="$WORK/rebuilt.msi" -P "$ROOT/packaging/BuildMsi.cmake" \
+    >"$WORK/rebuilt.log" 2>&1 || fail "BuildMsi.cmake failed: $(cat "$WORK/rebuilt.log")"
+code=$(msiexec "$(windows_path "$WORK/rebuilt.msi")" "$WORK/rebuilt-$VERSION.log" i)
+[ "$code" = 0 ] || [ "$code" = 1638 ] || fail "another build of $VERSION answered $code"
+product_state | diff "$WORK/installed.txt" - >"$WORK/rebuilt.diff" ||
+    fail "another build of $VERSION changed: $(cat "$WORK/rebuilt.diff")"
 
 code=$(msiexec "$(windows_path "$NEW")" "$WORK/install-$NEW_VERSION.log" i)
 [ "$code" = 0 ] || fail "upgrading to $NEW_VERSION answered $code"
