@@ -24,10 +24,16 @@ foreach(input VLD_MSI_VERSION VLD_MSI_PROGRAMS VLD_MSI_OUTPUT)
     endif()
 endforeach()
 
+# wixl is Debian's; a host without it (a build on Windows) still makes the zip under CPack.
 find_program(VLD_WIXL wixl)
 find_program(VLD_MSIBUILD msibuild)
 if(NOT VLD_WIXL OR NOT VLD_MSIBUILD)
-    message(FATAL_ERROR "BuildMsi: wixl and msibuild are missing (apt-get install wixl msitools)")
+    set(missing "wixl and msibuild are missing (apt-get install wixl msitools)")
+    if(CPACK_TEMPORARY_DIRECTORY)
+        message(WARNING "BuildMsi: no Windows Installer package: ${missing}")
+        return()
+    endif()
+    message(FATAL_ERROR "BuildMsi: ${missing}")
 endif()
 
 # The support addresses of the Apps & features entry are the program's own.
@@ -47,8 +53,9 @@ string(UUID product_code NAMESPACE ${VLD_MSI_UPGRADE_CODE} NAME "VLDoctor ${VLD_
     TYPE SHA1 UPPER)
 
 # wixl takes the files from its working folder (it finds no absolute source path).
-# The cabinet keeps each file's time: the programs go in with the time of the source (the last
-# commit, or SOURCE_DATE_EPOCH), so two builds of one commit pack the same bytes.
+# The cabinet keeps each file's time: the programs go in with the time of the source
+# (SOURCE_DATE_EPOCH, the last commit's, or outside git the WiX source's), so two builds of one
+# commit pack the same bytes.
 set(work ${VLD_MSI_OUTPUT}.files)
 file(REMOVE_RECURSE ${work})
 file(MAKE_DIRECTORY ${work})
@@ -58,15 +65,16 @@ if(NOT source_time)
     execute_process(COMMAND git -C ${VLD_MSI_SOURCE_DIR} log -1 --format=%ct
         OUTPUT_VARIABLE source_time OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
 endif()
-if(source_time)
-    execute_process(COMMAND touch -d @${source_time} ${work}/VLDoctor.exe ${work}/VLDoctor.com)
+if(NOT source_time)
+    file(TIMESTAMP ${VLD_MSI_SOURCE_DIR}/packaging/VLDoctor.wxs source_time "%s" UTC)
 endif()
+execute_process(COMMAND touch -d @${source_time} ${work}/VLDoctor.exe ${work}/VLDoctor.com)
 
 # wixl stamps the package's summary with the time it runs: under faketime that is the source's
 # time as well, and the package's bytes follow from its sources alone.
 set(wixl_command ${VLD_WIXL})
 find_program(VLD_FAKETIME faketime)
-if(source_time AND VLD_FAKETIME)
+if(VLD_FAKETIME)
     # string(TIMESTAMP) tells the time of SOURCE_DATE_EPOCH; faketime holds a clock given as a
     # plain date still (one given as @seconds would run on).
     set(ENV{SOURCE_DATE_EPOCH} ${source_time})
@@ -89,8 +97,10 @@ endif()
 file(SHA256 ${work}/VLDoctor.exe exe_sum)
 file(SHA256 ${work}/VLDoctor.com com_sum)
 file(SHA256 ${VLD_MSI_SOURCE_DIR}/packaging/VLDoctor.wxs wxs_sum)
+execute_process(COMMAND ${VLD_WIXL} --version OUTPUT_VARIABLE wixl_version)
 string(UUID package_code NAMESPACE ${VLD_MSI_UPGRADE_CODE}
-    NAME "${VLD_MSI_VERSION} ${exe_sum} ${com_sum} ${wxs_sum} ${source_time}" TYPE SHA1 UPPER)
+    NAME "${VLD_MSI_VERSION} ${exe_sum} ${com_sum} ${wxs_sum} ${source_time} ${support_email} ${help_link} ${about_link} ${wixl_version}"
+    TYPE SHA1 UPPER)
 execute_process(COMMAND ${VLD_MSIBUILD} ${VLD_MSI_OUTPUT} -s "Velmont Doctor ${VLD_MSI_VERSION}"
         "Tessaly Software" "x64;1033" "{${package_code}}"
     RESULT_VARIABLE msibuild_result)
