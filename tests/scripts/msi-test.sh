@@ -71,6 +71,11 @@ product_state() {
     snapshot | awk '/^HKEY/ { skip = index($0, "\\SourceList") > 0 } !skip && $1 != "InstallSource"'
 }
 
+build_package() { # VERSION PROGRAM-DIR OUTPUT, by hand as the release command does
+    cmake -DVLD_MSI_VERSION="$1" -DVLD_MSI_PROGRAMS="$2" -DVLD_MSI_OUTPUT="$3" \
+        -P "$ROOT/packaging/BuildMsi.cmake" >"$3.log" 2>&1 || fail "BuildMsi failed: $(cat "$3.log")"
+}
+
 # The Doctor's entries in the uninstall list: one product code per line.
 doctor_entries() {
     wine reg query "$UNINSTALL" /s 2>/dev/null | tr -d '\r' | awk -v name="$PRODUCT_NAME" '
@@ -112,19 +117,9 @@ for program in VLDoctor.exe VLDoctor.com; do
 done
 
 # Two builds of the same programs are the same package, byte for byte.
-cmake -DVLD_MSI_VERSION="$VERSION" -DVLD_MSI_PROGRAMS="$BUILD_DIR/bin" \
-    -DVLD_MSI_OUTPUT="$WORK/again.msi" -P "$ROOT/packaging/BuildMsi.cmake" >"$WORK/again.log" 2>&1 ||
-    fail "BuildMsi.cmake failed: $(cat "$WORK/again.log")"
-if ! cmp -s "$OLD" "$WORK/again.msi"; then
-    for package in "$OLD" "$WORK/again.msi"; do
-        mkdir -p "$package.tables"
-        # msidump writes binary columns into the current folder.
-        (cd "$package.tables" && msidump -t "$package" >/dev/null)
-        msiinfo suminfo "$package" >"$package.tables/summary.txt"
-        msiinfo extract "$package" VLDoctor.cab >"$package.tables/VLDoctor.cab"
-    done
-    fail "two builds differ: $(diff -r "$OLD.tables" "$WORK/again.msi.tables")"
-fi
+build_package "$VERSION" "$BUILD_DIR/bin" "$WORK/again.msi"
+cmp -s "$OLD" "$WORK/again.msi" ||
+    fail "two builds of the same programs differ (msiinfo suminfo, msidump -t show where)"
 
 # A newer package: the same programs and source with only the version one higher.
 NEW_VERSION="${VERSION%.*}.$((${VERSION#*.} + 1))"
@@ -134,9 +129,7 @@ for program in VLDoctor.exe VLDoctor.com; do
         "$WORK/newer/$program" "$NEW_VERSION"
 done
 NEW="$WORK/VLDoctor-$NEW_VERSION-x64.msi"
-cmake -DVLD_MSI_VERSION="$NEW_VERSION" -DVLD_MSI_PROGRAMS="$WORK/newer" -DVLD_MSI_OUTPUT="$NEW" \
-    -P "$ROOT/packaging/BuildMsi.cmake" >"$WORK/newer.log" 2>&1 ||
-    fail "BuildMsi.cmake failed: $(cat "$WORK/newer.log")"
+build_package "$NEW_VERSION" "$WORK/newer" "$NEW"
 OLD_CODE=$(property "$OLD" ProductCode)
 NEW_CODE=$(property "$NEW" ProductCode)
 [ "$OLD_CODE" != "$NEW_CODE" ] || fail "both versions have the product code $OLD_CODE"
@@ -151,6 +144,7 @@ remove_both() {
     done
 }
 trap remove_both EXIT
+trap 'exit 1' INT TERM
 
 INSTALLED="$DRIVE_C/Program Files/Tessaly/Velmont Doctor"
 # installed VERSION PROGRAM-DIR CODE: the programs of PROGRAM-DIR with their version, the
@@ -193,9 +187,7 @@ mkdir -p "$WORK/rebuilt"
 for program in VLDoctor.exe VLDoctor.com; do
     (cat "$BUILD_DIR/bin/$program" && printf '\0') >"$WORK/rebuilt/$program"
 done
-cmake -DVLD_MSI_VERSION="$VERSION" -DVLD_MSI_PROGRAMS="$WORK/rebuilt" \
-    -DVLD_MSI_OUTPUT="$WORK/rebuilt.msi" -P "$ROOT/packaging/BuildMsi.cmake" \
-    >"$WORK/rebuilt.log" 2>&1 || fail "BuildMsi.cmake failed: $(cat "$WORK/rebuilt.log")"
+build_package "$VERSION" "$WORK/rebuilt" "$WORK/rebuilt.msi"
 code=$(msiexec "$(windows_path "$WORK/rebuilt.msi")" "$WORK/rebuilt-$VERSION.log" i)
 [ "$code" = 0 ] || [ "$code" = 1638 ] || fail "another build of $VERSION answered $code"
 product_state | diff "$WORK/installed.txt" - >"$WORK/rebuilt.diff" ||
