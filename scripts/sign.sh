@@ -1,14 +1,15 @@
 #!/bin/sh
-# Signs VLDoctor.exe and VLDoctor.com (Authenticode, SHA-256) in place with the vendor's
-# certificate and key, optionally with an RFC 3161 time stamp. The certificate and key are never
-# kept in the repository: pass them as arguments or in the environment.
+# Signs VLDoctor.exe and VLDoctor.com, or the Windows Installer package (Authenticode, SHA-256),
+# in place with the vendor's certificate and key, optionally with an RFC 3161 time stamp. The
+# certificate and key are never kept in the repository: pass them as arguments or in the environment.
 #
 #   sh scripts/sign.sh --cert CERT.pem --key KEY.pem [--pass-file FILE] [--timestamp URL] [FILE...]
 #   sh scripts/sign.sh --pkcs12 VENDOR.pfx [--pass-file FILE] [--timestamp URL] [FILE...]
 #
 # Environment instead of arguments: VLD_SIGN_CERT, VLD_SIGN_KEY, VLD_SIGN_PKCS12,
 # VLD_SIGN_PASS_FILE (a file holding the key's password), VLD_TIMESTAMP_URL.
-# Without FILE it signs both programs in build/win64/bin; sign before running cpack.
+# Without FILE it signs both programs in build/win64/bin: do that before cpack, then sign the
+# package cpack made (FILE.msi); a FILE.sha256 beside a FILE is written anew for the signed FILE.
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -19,7 +20,7 @@ PASS_FILE=${VLD_SIGN_PASS_FILE:-}
 TIMESTAMP_URL=${VLD_TIMESTAMP_URL:-}
 
 usage() {
-    sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//' >&2
+    sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//' >&2
     exit 2
 }
 
@@ -72,5 +73,8 @@ for program in "$@"; do
     fi
     mv "$program.signed" "$program"
     rm -f "$program.sign.log"
+    if [ -f "$program.sha256" ]; then
+        (cd "$(dirname "$program")" && sha256sum "$(basename "$program")") >"$program.sha256"
+    fi
     echo "Signed $program"
 done

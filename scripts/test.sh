@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds everything and runs every test: the Windows build under Wine on its own X display,
-# every sample variant's JSON against its schema, the signing script on copies of the programs,
+# every sample variant's JSON against its schema, the Windows Installer package under Wine's
+# msiexec, the signing script on copies of the programs and the package,
 # then the platform-free core under the sanitizers and the fuzzers (scripts/host-tests.sh).
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,6 +18,8 @@ wine_env_start
 ctest --preset win64 "$@"
 # Every sample variant's JSON against the published schema.
 sh tests/scripts/json-schema-test.sh "$BUILD_DIR"
+# The Windows Installer package, installed, upgraded and removed in the prefix.
+sh tests/scripts/msi-test.sh "$BUILD_DIR"
 wine_env_stop
 trap - EXIT
 
