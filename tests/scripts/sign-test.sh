@@ -34,6 +34,9 @@ for file in VLDoctor.exe VLDoctor.com VLDoctor.msi; do
         fail "$file: $(cat "$WORK/verify.log")"
     grep -q "Velmont Doctor test signer" "$WORK/verify.log" ||
         fail "$file is not signed by the test certificate"
+    # SHA-1 signatures are refused by current Windows; the digest must be SHA-256.
+    grep -q "^Message digest algorithm *: SHA256" "$WORK/verify.log" ||
+        fail "$file is not signed with SHA-256: $(grep "digest algorithm" "$WORK/verify.log")"
 done
 (cd "$WORK" && sha256sum -c VLDoctor.msi.sha256 >/dev/null 2>&1) ||
     fail "the package's SHA-256 sum is that of the unsigned package"
