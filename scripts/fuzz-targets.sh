@@ -1,6 +1,16 @@
-# Sourced by scripts/host-tests.sh and scripts/fuzz.sh: runs each libFuzzer target of build/host
-# on a copy of its corpus in fuzz/corpus/<target>. Needs ROOT and BUILD set by the caller; a
-# finding's input and log are kept in $BUILD/findings.
+# Sourced by scripts/host-tests.sh and scripts/fuzz.sh: builds the platform-free core in
+# build/host and runs each libFuzzer target on a copy of its corpus in fuzz/corpus/<target>.
+# Needs ROOT and BUILD set by the caller; a finding's input and log are kept in $BUILD/findings.
+
+# The core, its tests and the fuzz targets, built with clang under the sanitizers.
+host_build() {
+    sh "$ROOT/scripts/ensure-deps.sh"
+    cmake -S "$ROOT/host" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+    cmake --build "$BUILD"
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+}
 FUZZ_TARGETS="CompareVersion CredentialMask Format ParseInt Split TailScanner VersionResource"
 
 # Longest input per target: the tail needs lines beyond 2046 bytes, Format texts beyond 8191,

@@ -11,14 +11,8 @@ SECONDS_PER_TARGET=${1:-600}
 [ $# -gt 0 ] && shift
 cd "$ROOT"
 
-sh scripts/ensure-deps.sh
-cmake -S host -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$BUILD"
-
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 . scripts/fuzz-targets.sh
+host_build
 [ $# -gt 0 ] && FUZZ_TARGETS="$*"
 fuzz_all "$SECONDS_PER_TARGET"
 echo "Fuzzing found nothing in $SECONDS_PER_TARGET s per target."

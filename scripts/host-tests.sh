@@ -11,14 +11,9 @@ BUILD="$ROOT/build/host"
 FUZZ_SEED=${FUZZ_SEED:-1}
 cd "$ROOT"
 
-sh scripts/ensure-deps.sh
+. scripts/fuzz-targets.sh
+host_build
 
-cmake -S host -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$BUILD"
-
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export TMPDIR="$BUILD/tmp"
 rm -rf "$TMPDIR"
 mkdir -p "$TMPDIR"
@@ -26,7 +21,6 @@ mkdir -p "$TMPDIR"
 echo "== Sanitizer unit tests"
 "$BUILD/host_tests" --gtest_brief=1
 
-. scripts/fuzz-targets.sh
 # The same inputs on every machine: a fixed number of runs from a fixed seed after the whole
 # corpus, every finding ever kept among it. Open-ended fuzzing by time is scripts/fuzz.sh.
 fuzz_all fixed "$FUZZ_SEED"
