@@ -106,6 +106,24 @@ std::set<std::string> Names(const std::string& folder) {
     return names;
 }
 
+std::string TemporaryFolder() {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    return folder;
+}
+
+// What the folder above FILE's and the temporary folder hold while both files exist.
+std::set<std::string> parentAtReplace, temporaryAtReplace;
+std::string parentFolder;
+
+BOOL WINAPI LooksAroundAndReplaces(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup,
+                                   DWORD flags, LPVOID exclude, LPVOID reserved) {
+    replacementSeen = replacement;
+    parentAtReplace = Names(parentFolder);
+    temporaryAtReplace = Names(TemporaryFolder());
+    return ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
+}
+
 } // namespace
 
 // Whatever step of the replace fails, FILE keeps its bytes under its name and nothing is left
@@ -183,4 +201,27 @@ TEST(BoundedJob, GivesUpWorkThatDoesNotEndInTimeAndLetsItEndAlone) {
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ended, 0));
     CloseHandle(release);
     CloseHandle(ended);
+}
+
+// The temporary file lies in FILE's own folder, the one place the move is one step: nothing
+// appears in the folder above it or in the temporary folder, even for a moment.
+TEST(WholeFile, TheTemporaryFileLiesInFilesOwnFolderOnly) {
+    ScratchFolder scratch;
+    parentFolder = scratch.Path();
+    std::string folder = scratch.File("reports");
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    std::string file = folder + "\\report.json";
+    ASSERT_TRUE(WriteBytes(file, "old"));
+    std::set<std::string> parentBefore = Names(parentFolder);
+    std::set<std::string> temporaryBefore = Names(TemporaryFolder());
+    uint32_t error = 0;
+    replacementSeen.clear();
+    EXPECT_TRUE(WriteWholeFile(file.c_str(), "new", 3, error, LooksAroundAndReplaces));
+    EXPECT_EQ("new", ReadBytes(file));
+    EXPECT_EQ(parentBefore, parentAtReplace);
+    EXPECT_EQ(temporaryBefore, temporaryAtReplace);
+    std::wstring wideFolder(folder.begin(), folder.end());
+    EXPECT_EQ(wideFolder + L"\\", replacementSeen.substr(0, replacementSeen.rfind(L'\\') + 1));
+    DeleteFileA(file.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
