@@ -44,7 +44,7 @@ void WriteLines(JsonWriter& json, const Str& text) {
         while (line < end && *line == '\r') {
             ++line;
         }
-        if (line < end && (*line == '\n')) {
+        if (line < end && *line == '\n') {
             ++line;
         }
     }

@@ -155,6 +155,19 @@ TEST(Findings, ARunAsTheSystemAccountIsNotDiagnosedWhateverItsSettingsHold) {
     LaySample("clean");
 }
 
+// The system's error codes are unsigned 32-bit numbers: one past the signed range (an NTSTATUS
+// such as 0xC0000005) stays the same number in the JSON.
+TEST(Findings, AnErrorCodePastTheSignedRangeKeepsItsValueInTheJson) {
+    MemoryReport run;
+    StrList& rows = run.Facts.ProductFiles;
+    rows.Add(Str("C:\\Velmont\\VLWork.exe"));
+    rows.Add(Str(""));
+    rows.Add(Str("Access violation."));
+    rows.Add(Str("3221225477"));
+    nlohmann::json json = nlohmann::json::parse(BuildJsonReport(run, Str("report")).Text());
+    EXPECT_EQ(3221225477u, json["productFiles"][0]["errorCode"].get<uint64_t>());
+}
+
 TEST(Findings, VersionPrintsTheVersionAndExitsZero) {
     ScratchFolder scratch;
     std::string output = scratch.File("version.txt");
