@@ -85,18 +85,16 @@ HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary
     return INVALID_HANDLE_VALUE;
 }
 
-// Wine's replace call moves FILE aside to a temporary file of its own first, and leaves that
-// behind when FILE is read-only, a folder or open without sharing its removal: such a FILE is
-// refused before, with the code Windows gives.
-bool CanBeReplaced(const std::wstring& target, DWORD attributes) {
+// Wine's replace call can move a read-only FILE or a folder aside to a name of its own and leave
+// it there: such a FILE is refused before, with the code Windows gives. A FILE open without
+// sharing its removal is refused by the replace itself, which, given a backup name, leaves both
+// files as they were on Wine as on Windows.
+bool CanBeReplaced(DWORD attributes) {
     if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    FileHandle removable(CreateFileW(target.c_str(), DELETE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_EXISTING, 0, nullptr));
-    return removable.Valid();
+    return true;
 }
 
 // ReplaceFileW renames FILE aside before it moves the new file in. When that move fails
@@ -127,7 +125,7 @@ bool MoveOver(const std::wstring& temporary, const std::wstring& target, Replace
         return MoveFileExW(temporary.c_str(), target.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     }
-    return CanBeReplaced(target, attributes) && ReplaceKeepingTarget(temporary, target, replace);
+    return CanBeReplaced(attributes) && ReplaceKeepingTarget(temporary, target, replace);
 }
 
 bool WriteAndClose(FileHandle& file, const char* data, int32_t length, uint32_t& error) {
