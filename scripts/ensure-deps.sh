@@ -8,7 +8,7 @@
 # fixed ranges before anything else is mapped.
 PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 \
 wine wine64 wine64-preloader xvfb xauth googletest clang lld libclang-rt-14-dev python3 time osslsigncode openssl nlohmann-json3-dev \
-fonts-wine python3-jsonschema msitools wixl faketime"
+fonts-wine python3-jsonschema msitools wixl faketime jq"
 
 missing=""
 for package in $PACKAGES; do

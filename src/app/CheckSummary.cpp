@@ -33,16 +33,28 @@ Mark SeverityMark(Severity severity) {
 }
 
 Mark StageMark(const RunContext& run, FindingStage stage) {
-    StageState state = StateOf(run.Analysis, stage);
-    if (state == StageState::NotChecked) {
+    switch (StateOf(run, stage)) {
+    case StageState::Ok:
+        return Mark::Ok;
+    case StageState::Problem: {
+        Severity worst = Severity::Info;
+        bool found = run.Findings.WorstIn(stage, worst);
+        return found && worst == Severity::Warning ? Mark::Warning : Mark::Error;
+    }
+    default:
         return Mark::NotChecked;
     }
-    Severity worst = Severity::Info;
-    bool found = run.Findings.WorstIn(stage, worst);
-    if (state == StageState::Ok) {
-        return Mark::Ok;
+}
+
+const char* StageNote(StageState state) {
+    switch (state) {
+    case StageState::NotChecked:
+        return " (not checked)";
+    case StageState::PartlyChecked:
+        return " (product files not checked)";
+    default:
+        return "";
     }
-    return found && worst == Severity::Warning ? Mark::Warning : Mark::Error;
 }
 
 Str StageLine(const RunContext& run, FindingStage stage, bool unicode) {
@@ -60,7 +72,7 @@ Str StageLine(const RunContext& run, FindingStage stage, bool unicode) {
     }
     Str line;
     line.Format("%s %s%s\r\n", MarkText(StageMark(run, stage), unicode), what.Text(),
-                StateOf(run.Analysis, stage) == StageState::NotChecked ? " (not checked)" : "");
+                StageNote(StateOf(run, stage)));
     return line;
 }
 
@@ -78,10 +90,14 @@ Str HeadLine(const RunContext& run) {
     return line;
 }
 
-Str ClosingLine(const FindingList& findings) {
-    int32_t problems = findings.CountOf(Severity::Error) + findings.CountOf(Severity::Warning);
+// One sentence per exit code: a run that did not diagnose a user's Velmont counts no problems.
+Str ClosingLine(const RunContext& run) {
+    int32_t problems =
+        run.Findings.CountOf(Severity::Error) + run.Findings.CountOf(Severity::Warning);
     Str line;
-    if (problems == 0) {
+    if (StateOfRun(run) == RunState::NotDiagnosed) {
+        line.Assign("Velmont was not diagnosed for this account.");
+    } else if (problems == 0) {
         line.Assign("No problems found.");
     } else {
         line.Format("%d problem%s found.", static_cast<int>(problems), problems == 1 ? "" : "s");
@@ -115,7 +131,7 @@ Str BuildCheckSummary(const RunContext& run, bool unicodeMarks) {
     if (run.Findings.Count() > 0) {
         summary.Append("\r\n");
     }
-    summary.Append(ClosingLine(run.Findings));
+    summary.Append(ClosingLine(run));
     return summary;
 }
 

@@ -3,10 +3,11 @@
 #include <cstring>
 
 const char* const UsageText =
-    "Usage: VLDoctor [/check [FILE] | /report [FILE] | /message [FILE] | /json [FILE] |\r\n"
-    "                /version | /?]\r\n"
+    "Usage: VLDoctor [/check [FILE] | /status [FILE] | /report [FILE] | /message [FILE] |\r\n"
+    "                /json [FILE] | /version | /?]\r\n"
     "  (no switch)      show the Doctor's window\r\n"
     "  /check [FILE]    diagnose and write a summary: each stage, each finding and its fix\r\n"
+    "  /status [FILE]   diagnose and write one line: the state and each problem's id\r\n"
     "  /report [FILE]   diagnose Velmont and write the report to FILE or standard output\r\n"
     "  /message [FILE]  diagnose and write the message that Submit would send\r\n"
     "  /json [FILE]     diagnose and write the result as one JSON document\r\n"
@@ -31,7 +32,7 @@ const SwitchRow SwitchTable[] = {
     {"?", RunMode::Usage, false},         {"help", RunMode::Usage, false},
     {"report", RunMode::Report, true},    {"message", RunMode::Message, true},
     {"json", RunMode::Json, true},        {"check", RunMode::Check, true},
-    {"version", RunMode::Version, false},
+    {"version", RunMode::Version, false}, {"status", RunMode::Status, true},
 };
 
 const SwitchRow* FindSwitch(const char* argument) {

@@ -2,7 +2,7 @@
 
 #include "base/Str.h"
 
-enum class RunMode { Window, Report, Message, Json, Check, Usage, Version, Invalid };
+enum class RunMode { Window, Report, Message, Json, Check, Status, Usage, Version, Invalid };
 
 struct CommandLine {
     RunMode mode = RunMode::Window;

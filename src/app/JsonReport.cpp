@@ -1,11 +1,11 @@
 #include "app/JsonReport.h"
 
 #include "base/JsonWriter.h"
-#include "diagnosis/ParseInt.h"
 #include "diagnosis/StageState.h"
 #include "report/Prognosis.h"
 #include "resources/Version.h"
 
+#include <cstdlib>
 #include <initializer_list>
 
 namespace {
@@ -27,35 +27,45 @@ void WriteStrings(JsonWriter& json, const char* key, const StrList& items) {
     json.EndArray();
 }
 
-// The lines of a copied text, without their line ends.
+// The lines of a copied text, without their line ends. A log may end its lines in CR CR LF (a
+// text-mode write of a CR LF) or hold a bare CR (a progress line drawn over itself): a run of CRs,
+// with the LF after it if there is one, is one line end, so no line keeps a CR.
 void WriteLines(JsonWriter& json, const Str& text) {
     json.BeginArray();
     const char* line = text.Text();
     const char* end = line + text.Length();
     while (line < end) {
-        const char* next = line;
-        while (next < end && *next != '\n') {
-            ++next;
+        const char* stop = line;
+        while (stop < end && *stop != '\n' && *stop != '\r') {
+            ++stop;
         }
-        const char* stop = next > line && next[-1] == '\r' ? next - 1 : next;
         json.String(line, static_cast<int32_t>(stop - line));
-        line = next < end ? next + 1 : end;
+        line = stop;
+        while (line < end && *line == '\r') {
+            ++line;
+        }
+        if (line < end && *line == '\n') {
+            ++line;
+        }
     }
     json.EndArray();
 }
 
-void WriteAnalysis(JsonWriter& json, const AnalysisResult& analysis) {
+void WriteAnalysis(JsonWriter& json, const RunContext& run) {
+    const AnalysisResult& analysis = run.Analysis;
     json.Key("stageCodes");
     json.BeginObject();
     json.NumberField("installation", analysis.InstallResult);
     json.NumberField("files", analysis.FilesResult);
     json.NumberField("configuration", analysis.ConfigResult);
     json.EndObject();
-    json.BoolField("healthy", analysis.IsHealthy());
+    RunState state = StateOfRun(run);
+    json.StringField("state", Str(RunStateName(state)));
+    json.BoolField("healthy", state == RunState::Healthy);
     Prognosis prognosis = PrognosisFor(analysis);
     json.Key("prognosis");
     json.BeginObject();
-    json.StringField("name", Str(PrognosisName(prognosis)));
+    json.StringField("name", Str(PrognosisNameOf(run)));
     json.StringField("diagnosis", TableText(prognosis.diagnosisId));
     json.StringField("advice", TableText(prognosis.adviceId));
     json.EndObject();
@@ -109,7 +119,7 @@ void WriteProductFiles(JsonWriter& json, const StrList& rows) {
             json.StringField("version", rows.GetAt(row + 1));
         } else {
             json.StringField("error", error);
-            json.NumberField("errorCode", ParseInt(rows.GetAt(row + 3).Text()));
+            json.NumberField("errorCode", strtoul(rows.GetAt(row + 3).Text(), nullptr, 10));
         }
         json.EndObject();
     }
@@ -139,12 +149,12 @@ void WriteTraceLogs(JsonWriter& json, const StrList& rows) {
     json.EndArray();
 }
 
-void WriteStages(JsonWriter& json, const AnalysisResult& analysis) {
+void WriteStages(JsonWriter& json, const RunContext& run) {
     json.Key("stages");
     json.BeginObject();
     for (FindingStage stage :
          {FindingStage::Installation, FindingStage::Files, FindingStage::Configuration}) {
-        json.StringField(StageName(stage), Str(StageStateName(StateOf(analysis, stage))));
+        json.StringField(StageName(stage), Str(StageStateName(StateOf(run, stage))));
     }
     json.EndObject();
 }
@@ -206,8 +216,8 @@ Str BuildJsonReport(const RunContext& run, const Str& reportText) {
     json.StringField("doctorVersion", Str(VLD_VERSION_TEXT));
     json.StringField("time", run.Facts.Time);
     WriteMachine(json, run);
-    WriteAnalysis(json, run.Analysis);
-    WriteStages(json, run.Analysis);
+    WriteAnalysis(json, run);
+    WriteStages(json, run);
     WriteFindings(json, run.Findings);
     WriteProduct(json, run);
     WriteLibraries(json, run.Facts.Libraries);

@@ -4,8 +4,10 @@
 #include "app/DoctorApp.h"
 #include "app/JsonReport.h"
 #include "app/OutputChannel.h"
+#include "app/StatusLine.h"
 #include "diagnosis/DiagnosisPass.h"
 #include "diagnosis/MemoryReport.h"
+#include "diagnosis/StageState.h"
 #include "report/ReportMessage.h"
 
 namespace {
@@ -24,27 +26,36 @@ Str OutputText(const CommandLine& command, const MemoryReport& report) {
         return BuildJsonReport(report, report.Text());
     case RunMode::Check:
         return BuildCheckSummary(report, WritesToStandardOutput(command) && ConsoleShowsMarks());
+    case RunMode::Status:
+        return BuildStatusLine(report);
     default:
         return report.Text();
     }
 }
 
 const char* OutputName(RunMode mode) {
-    return mode == RunMode::Message ? "message"
-           : mode == RunMode::Json  ? "JSON report"
-           : mode == RunMode::Check ? "summary"
-                                    : "report";
-}
-
-// One meaning each: a product absent for this account is not a problem found in it.
-int ExitCodeFor(const AnalysisResult& analysis) {
-    if (analysis.InstallResult == InstallCode::NotInstalled) {
-        return ExitNotInstalled;
-    }
-    return analysis.IsHealthy() ? ExitHealthy : ExitFindings;
+    return mode == RunMode::Message  ? "message"
+           : mode == RunMode::Json   ? "JSON report"
+           : mode == RunMode::Check  ? "summary"
+           : mode == RunMode::Status ? "status line"
+                                     : "report";
 }
 
 } // namespace
+
+// One meaning each: a run that did not diagnose the product of a user who uses it (not installed
+// for this account, or the local system account's own settings) is not a problem found in it,
+// nor a healthy product.
+int ExitCodeFor(const RunContext& run) {
+    switch (StateOfRun(run)) {
+    case RunState::Healthy:
+        return ExitHealthy;
+    case RunState::Problems:
+        return ExitFindings;
+    default:
+        return ExitNotInstalled;
+    }
+}
 
 // The diagnosis without a window: no status line, pause, prognosis dialog or message box, and
 // nothing of the product written. The text goes out whole, not cut to the window's limit.
@@ -64,5 +75,5 @@ int RunReportMode(DoctorApp& app, const CommandLine& command) {
         WriteFailureToStandardError(what, error);
         return ExitUsage;
     }
-    return ExitCodeFor(report.Analysis);
+    return ExitCodeFor(report);
 }

@@ -50,13 +50,32 @@ std::wstring FolderOf(const std::wstring& path) {
     return end == std::wstring::npos ? std::wstring() : path.substr(0, end + 1);
 }
 
+// Longer than MAX_PATH, made absolute and given the \\?\ prefix.
+std::wstring Extended(const std::wstring& wide) {
+    if (wide.size() < MAX_PATH || wide.compare(0, 4, L"\\\\?\\") == 0) {
+        return wide;
+    }
+    DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    DWORD length = size ? GetFullPathNameW(wide.c_str(), size, &full[0], nullptr) : 0;
+    if (length == 0 || length >= size) {
+        return wide;
+    }
+    full.resize(length);
+    if (full.compare(0, 2, L"\\\\") == 0) {
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    }
+    return L"\\\\?\\" + full;
+}
+
+// The temporary name is longer than FILE's, so it may pass MAX_PATH where FILE does not.
 HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary) {
     std::wstring folder = FolderOf(target);
     for (unsigned attempt = 0; attempt < TemporaryNameTries; ++attempt) {
         wchar_t name[64];
         swprintf(name, sizeof name / sizeof name[0], L"~VLDoctor-%lx-%x.tmp",
                  static_cast<unsigned long>(GetCurrentProcessId()), attempt);
-        temporary = folder + name;
+        temporary = Extended(folder + name);
         HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
@@ -66,31 +85,47 @@ HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary
     return INVALID_HANDLE_VALUE;
 }
 
-// Wine's replace call moves FILE aside to a temporary file of its own first, and leaves that
-// behind when FILE is read-only, a folder or open without sharing its removal: such a FILE is
-// refused before, with the code Windows gives.
-bool CanBeReplaced(const std::wstring& target, DWORD attributes) {
+// Wine's replace call can move a read-only FILE or a folder aside to a name of its own and leave
+// it there: such a FILE is refused before, with the code Windows gives. A FILE open without
+// sharing its removal is refused by the replace itself, which, given a backup name, leaves both
+// files as they were on Wine as on Windows.
+bool CanBeReplaced(DWORD attributes) {
     if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    FileHandle removable(CreateFileW(target.c_str(), DELETE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_EXISTING, 0, nullptr));
-    return removable.Valid();
+    return true;
+}
+
+// ReplaceFileW renames FILE aside before it moves the new file in. When that move fails
+// (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2), FILE lives on only under the backup name, and without one
+// under a name of the system's choosing (ERROR_UNABLE_TO_MOVE_REPLACEMENT: not at all): so a
+// backup name is always given, FILE is put back from it, and it is removed after a success.
+bool ReplaceKeepingTarget(const std::wstring& temporary, const std::wstring& target,
+                          ReplaceFileCall replace) {
+    std::wstring backup = Extended(temporary + L".old");
+    if (replace(target.c_str(), temporary.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                nullptr, nullptr)) {
+        DeleteFileW(backup.c_str());
+        return true;
+    }
+    DWORD error = GetLastError();
+    if (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+    }
+    SetLastError(error);
+    return false;
 }
 
 // ReplaceFileW keeps the existing file's security settings and attributes; it needs a file to
 // replace, so a new FILE is a plain rename.
-bool MoveOver(const std::wstring& temporary, const std::wstring& target) {
+bool MoveOver(const std::wstring& temporary, const std::wstring& target, ReplaceFileCall replace) {
     DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return MoveFileExW(temporary.c_str(), target.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     }
-    return CanBeReplaced(target, attributes) &&
-           ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                        nullptr, nullptr);
+    return CanBeReplaced(attributes) && ReplaceKeepingTarget(temporary, target, replace);
 }
 
 bool WriteAndClose(FileHandle& file, const char* data, int32_t length, uint32_t& error) {
@@ -121,24 +156,11 @@ HANDLE OpenDevice(const std::wstring& target) {
 } // namespace
 
 std::wstring ExtendedPath(const char* path) {
-    std::wstring wide = WideFromUtf8(path, static_cast<int32_t>(strlen(path)));
-    if (wide.size() < MAX_PATH || wide.compare(0, 4, L"\\\\?\\") == 0) {
-        return wide;
-    }
-    DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    std::wstring full(size, L'\0');
-    DWORD length = size ? GetFullPathNameW(wide.c_str(), size, &full[0], nullptr) : 0;
-    if (length == 0 || length >= size) {
-        return wide;
-    }
-    full.resize(length);
-    if (full.compare(0, 2, L"\\\\") == 0) {
-        return L"\\\\?\\UNC\\" + full.substr(2);
-    }
-    return L"\\\\?\\" + full;
+    return Extended(WideFromUtf8(path, static_cast<int32_t>(strlen(path))));
 }
 
-bool WriteWholeFile(const char* path, const char* data, int32_t length, uint32_t& error) {
+bool WriteWholeFile(const char* path, const char* data, int32_t length, uint32_t& error,
+                    ReplaceFileCall replace) {
     std::wstring target = ExtendedPath(path);
     FileHandle device(OpenDevice(target));
     if (device.Valid()) {
@@ -153,7 +175,7 @@ bool WriteWholeFile(const char* path, const char* data, int32_t length, uint32_t
         return false;
     }
     bool written = WriteAndClose(file, data, length, error);
-    if (written && !MoveOver(temporary, target)) {
+    if (written && !MoveOver(temporary, target, replace)) {
         error = GetLastError();
         written = false;
     }

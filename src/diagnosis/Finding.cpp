@@ -23,6 +23,8 @@ const FindingKind Kinds[] = {
      FindingStage::Installation, Severity::Error},
     {FindingId::ConfigFolderMissing, "installation.config-folder-missing",
      FindingStage::Installation, Severity::Error},
+    {FindingId::ConfigFolderUnreachable, "installation.config-folder-unreachable",
+     FindingStage::Installation, Severity::Error},
     {FindingId::LogFileUnset, "installation.log-file-unset", FindingStage::Installation,
      Severity::Error},
     {FindingId::SystemLibraryMissing, "files.system-library-missing", FindingStage::Files,
@@ -33,6 +35,8 @@ const FindingKind Kinds[] = {
      Severity::Error},
     {FindingId::ProductFileUnreadable, "files.product-file-unreadable", FindingStage::Files,
      Severity::Error},
+    {FindingId::ProductFileVersionUnreadable, "files.product-file-version-unreadable",
+     FindingStage::Files, Severity::Warning},
     {FindingId::ConfigVersionUnknown, "configuration.version-unknown", FindingStage::Configuration,
      Severity::Warning},
     {FindingId::NoEvents, "configuration.no-events", FindingStage::Configuration, Severity::Error},
@@ -41,6 +45,7 @@ const FindingKind Kinds[] = {
     {FindingId::NoSites, "configuration.no-sites", FindingStage::Configuration, Severity::Info},
     {FindingId::TraceModeOn, "configuration.trace-mode-on", FindingStage::Configuration,
      Severity::Info},
+    {FindingId::PathTimedOut, "doctor.path-timed-out", FindingStage::Doctor, Severity::Info},
     {FindingId::SystemAccount, "doctor.system-account", FindingStage::Doctor, Severity::Warning},
 };
 

@@ -18,17 +18,20 @@ enum class FindingId {
     InstallFolderUnknown,
     UninstallCommandMissing,
     ConfigFolderMissing,
+    ConfigFolderUnreachable,
     LogFileUnset,
     SystemLibraryMissing,
     SystemLibraryOutdated,
     ProductFileMissing,
     ProductFileUnreadable,
+    ProductFileVersionUnreadable,
     ConfigVersionUnknown,
     NoEvents,
     NoAlerts,
     NoSites,
     TraceModeOn,
-    SystemAccount,
+    PathTimedOut,
+    SystemAccount, // the last: tests walk the ids up to it
 };
 
 // What proves a finding; empty fields were not part of it.

@@ -1,7 +1,8 @@
 #include "diagnosis/InstallationCheck.h"
 
-#include "base/FileFinder.h"
+#include "base/BoundedJob.h"
 #include "base/JoinPath.h"
+#include "base/PathWithin.h"
 #include "base/RegKey.h"
 #include "config/ConfigSettings.h"
 #include "config/ConfigStore.h"
@@ -109,11 +110,31 @@ bool UninstallEntryUsable(RunContext& context) {
     return false;
 }
 
+// A folder on a network share whose server is gone is given up after a while: the report says
+// what it says of a missing folder, the finding what happened.
+void FindConfigFolderUnreachable(RunContext& context) {
+    Evidence evidence;
+    evidence.Path = context.ConfigFolder;
+    Str title;
+    title.Format("The configuration folder '%s' did not answer within %u seconds",
+                 context.ConfigFolder.Text(), static_cast<unsigned>(PathAnswerLimitMs / 1000));
+    Str fix;
+    fix.Format("Make sure that this computer reaches the share of '%s', or move the configuration "
+               "'%s' to a local folder with the Velmont Wizard.",
+               context.ConfigFolder.Text(), context.ConfigName.Text());
+    context.AddFinding(FindingId::ConfigFolderUnreachable, title, fix, evidence);
+}
+
 bool ConfigFolderExists(RunContext& context) {
-    if (DirectoryExists(context.ConfigFolder.Text())) {
+    bool timedOut = false;
+    if (DirectoryExistsWithin(context.ConfigFolder.Text(), PathAnswerLimitMs, timedOut)) {
         return true;
     }
     context.AppendToReport(Str("The Configuration folder does not exist\r\n"));
+    if (timedOut) {
+        FindConfigFolderUnreachable(context);
+        return false;
+    }
     Evidence evidence;
     evidence.Path = context.ConfigFolder;
     Str title;

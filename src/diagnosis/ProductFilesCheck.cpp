@@ -38,6 +38,27 @@ void FindProductFileFailure(RunContext& context, const char* name, const Evidenc
                        title, fix, failure);
 }
 
+// Programs and libraries carry a version resource: one whose version cannot be read is damaged
+// (cut short, overwritten) or not the product's, where a document has no version by design.
+bool IsProgramFile(const char* name) {
+    const char* dot = strrchr(name, '.');
+    return dot && (_stricmp(dot, ".exe") == 0 || _stricmp(dot, ".dll") == 0);
+}
+
+void FindUnreadableVersion(RunContext& context, const char* name, const Str& path,
+                           const Str& version) {
+    Evidence evidence;
+    evidence.Path = path;
+    evidence.Found = version;
+    Str title;
+    title.Format("The version of the product file %s cannot be read", name);
+    Str fix;
+    fix.Format("Reinstall Velmont to restore '%s': a program file without a readable version is "
+               "damaged or not Velmont's.",
+               path.Text());
+    context.AddFinding(FindingId::ProductFileVersionUnreadable, title, fix, evidence);
+}
+
 // False when the file cannot be opened (the probe has reported why).
 bool ReportProductFile(RunContext& context, const char* name) {
     Str path = JoinPath(context.InstallFolder, name);
@@ -57,10 +78,13 @@ bool ReportProductFile(RunContext& context, const char* name) {
         FindProductFileFailure(context, name, failure);
         return false;
     }
-    if (!version.IsEmpty() && strcmp(version.Text(), "Unknown") != 0) {
+    bool known = !version.IsEmpty() && strcmp(version.Text(), "Unknown") != 0;
+    if (known) {
         Str line;
         line.Format("File '%s' Version %s\r\n", path.Text(), version.Text());
         context.AppendToReport(WholeLine(line));
+    } else if (IsProgramFile(name)) {
+        FindUnreadableVersion(context, name, path, version);
     }
     return true;
 }

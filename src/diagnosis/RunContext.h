@@ -9,11 +9,6 @@ struct AnalysisResult {
     StageCode InstallResult = InstallCode::Installed;
     StageCode FilesResult = FilesCode::Present;
     StageCode ConfigResult = ConfigCode::Fine;
-
-    bool IsHealthy() const {
-        return InstallResult == InstallCode::Installed && FilesResult == FilesCode::Present &&
-               ConfigResult == ConfigCode::Fine;
-    }
 };
 
 // What every check works on: the report it appends to and the facts of the run. The main window

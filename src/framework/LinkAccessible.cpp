@@ -62,25 +62,53 @@ bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-// Everything is the standard object's answer but the role.
-class LinkAccessible : public IAccessible {
+// The standard object's interface iid, or null when it has none.
+template <typename Interface> Interface* StandardInterface(IAccessible* standard) {
+    void* object = nullptr;
+    if (FAILED(standard->QueryInterface(__uuidof(Interface), &object))) {
+        return nullptr;
+    }
+    return static_cast<Interface*>(object);
+}
+
+// Everything is the standard object's answer but the role. The interfaces the standard object
+// has besides IAccessible are answered here too, never handed out as the standard object's own:
+// a client that asks one of them back for IAccessible or IUnknown must reach this object (COM
+// identity), not the standard object without the link role.
+class LinkAccessible : public IAccessible, public IEnumVARIANT, public IOleWindow {
 public:
-    explicit LinkAccessible(IAccessible* standard) : standard(standard) {}
+    explicit LinkAccessible(IAccessible* standard)
+        : standard(standard), children(StandardInterface<IEnumVARIANT>(standard)),
+          window(StandardInterface<IOleWindow>(standard)) {}
     LinkAccessible(const LinkAccessible&) = delete;
     LinkAccessible& operator=(const LinkAccessible&) = delete;
-    virtual ~LinkAccessible() { standard->Release(); }
+    virtual ~LinkAccessible() {
+        if (children) {
+            children->Release();
+        }
+        if (window) {
+            window->Release();
+        }
+        standard->Release();
+    }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (!object) {
             return E_POINTER;
         }
+        *object = nullptr;
         if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) ||
             iid == __uuidof(IAccessible)) {
             *object = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
+        } else if (iid == __uuidof(IEnumVARIANT) && children) {
+            *object = static_cast<IEnumVARIANT*>(this);
+        } else if (iid == __uuidof(IOleWindow) && window) {
+            *object = static_cast<IOleWindow*>(this);
+        } else {
+            return E_NOINTERFACE;
         }
-        return standard->QueryInterface(iid, object);
+        AddRef();
+        return S_OK;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references); }
     ULONG STDMETHODCALLTYPE Release() override {
@@ -89,6 +117,18 @@ public:
             delete this;
         }
         return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* items, ULONG* fetched) override {
+        return children->Next(count, items, fetched);
+    }
+    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override { return children->Skip(count); }
+    HRESULT STDMETHODCALLTYPE Reset() override { return children->Reset(); }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** copy) override { return children->Clone(copy); }
+
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* handle) override { return window->GetWindow(handle); }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enter) override {
+        return window->ContextSensitiveHelp(enter);
     }
 
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
@@ -183,6 +223,8 @@ public:
 
 private:
     IAccessible* standard;
+    IEnumVARIANT* children;
+    IOleWindow* window;
     LONG references = 1;
 };
 
@@ -204,7 +246,8 @@ LRESULT AnswerLinkObjectRequest(HWND link, WPARAM flags) {
         standard->Release();
         return 0;
     }
-    LRESULT result = library.ResultFromObject(__uuidof(IAccessible), flags, answer);
+    LRESULT result =
+        library.ResultFromObject(__uuidof(IAccessible), flags, static_cast<IAccessible*>(answer));
     answer->Release();
     return result > 0 ? result : 0;
 }

@@ -1,5 +1,6 @@
 #include "report/Prognosis.h"
 
+#include "diagnosis/StageState.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -46,4 +47,20 @@ const char* PrognosisName(const Prognosis& prognosis) {
     default:
         return "damaged";
     }
+}
+
+// The healthy texts also stand for a configuration of another version, and for a run whose
+// stage codes are all 0 but where a check found a warning (a damaged product file); the window
+// and the report keep those texts. A run as the local system account diagnosed the system's own
+// settings, not a user's.
+const char* PrognosisNameOf(const RunContext& run) {
+    if (run.SystemAccount) {
+        return "system-account";
+    }
+    Prognosis prognosis = PrognosisFor(run.Analysis);
+    if (prognosis.diagnosisId != IDS_HEALTHY_DIAGNOSIS || StateOfRun(run) == RunState::Healthy) {
+        return PrognosisName(prognosis);
+    }
+    return run.Analysis.ConfigResult == ConfigCode::WrongVersion ? "configuration-version"
+                                                                 : "damaged";
 }

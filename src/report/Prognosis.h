@@ -10,3 +10,5 @@ struct Prognosis {
 
 Prognosis PrognosisFor(const AnalysisResult& result);
 const char* PrognosisName(const Prognosis& prognosis);
+// The name programs read for the run: the texts' name, but never "healthy" for a run that is not.
+const char* PrognosisNameOf(const RunContext& run);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <string>
 
@@ -99,6 +100,26 @@ TEST_F(BadFilesTest, ATraceLogWithNulBytesLosesTheRestOfEachSuchLine) {
     ExpectHealthy(outcome);
     EXPECT_EQ("alphagamma\r\nend\r\n", TraceLogSection(outcome.text, path));
     DeleteFileA(path.c_str());
+}
+
+// A CR CR LF (a CR LF written once more in text mode) and a bare CR (a progress line drawn over
+// itself) end lines in the JSON, where no line may hold a CR.
+TEST_F(BadFilesTest, StrayCarriageReturnsInATraceLogEndLinesInTheJson) {
+    std::string path = std::string(ConfigFolder) + "\\CrTrace.log";
+    ASSERT_TRUE(WriteBytes(path, "step one\r\r\nprogress 50%\r60%\r\n\r\nend\r"));
+    DoctorOutcome outcome = Run("/json");
+    DeleteFileA(path.c_str());
+    ASSERT_TRUE(outcome.finished);
+    EXPECT_EQ(0u, outcome.exitCode);
+    nlohmann::json json = nlohmann::json::parse(outcome.text, nullptr, false);
+    ASSERT_TRUE(json.is_object());
+    nlohmann::json lines;
+    for (const nlohmann::json& log : json["traceLogs"]) {
+        if (log["path"] == path) {
+            lines = log["lines"];
+        }
+    }
+    EXPECT_EQ(nlohmann::json({"step one", "progress 50%", "60%", "", "end"}), lines);
 }
 
 TEST_F(BadFilesTest, ATraceLogWithoutALineEndIsCopiedAsItIs) {

@@ -1,7 +1,13 @@
 #include "ReportRun.h"
 #include "WindowRun.h"
 
+#include "app/CheckSummary.h"
+#include "app/JsonReport.h"
+#include "app/ReportMode.h"
+#include "app/StatusLine.h"
 #include "base/TextEncoding.h"
+#include "diagnosis/DiagnosisPass.h"
+#include "diagnosis/MemoryReport.h"
 
 #include "Scratch.h"
 #include "WindowDriver.h"
@@ -30,7 +36,10 @@ const FindingsCase FindingsCases[] = {
     {"credentials", 0, {TraceOn}, "ok ok ok"},
     {"international", 0, {TraceOn}, "ok ok ok"},
     {"not-installed", 3, {"installation.not-installed"}, "problem not-checked not-checked"},
-    {"no-install-folder", 1, {"installation.install-folder-unknown", TraceOn}, "problem ok ok"},
+    {"no-install-folder",
+     1,
+     {"installation.install-folder-unknown", TraceOn},
+     "problem partly-checked ok"},
     {"no-uninstall-command",
      1,
      {"installation.uninstall-command-missing", TraceOn},
@@ -41,6 +50,7 @@ const FindingsCase FindingsCases[] = {
     {"old-mfc42", 1, {"files.system-library-outdated", TraceOn}, "ok problem ok"},
     {"config-version-2", 1, {TraceOn, "configuration.version-unknown"}, "ok ok problem"},
     {"no-events", 1, {TraceOn, "configuration.no-events"}, "ok ok problem"},
+    {"truncated-file", 1, {"files.product-file-version-unreadable", TraceOn}, "ok problem ok"},
 };
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -111,6 +121,51 @@ TEST(Findings, AFileThatCannotBeOpenedCarriesTheSystemsErrorAndCode) {
         }
     }
     EXPECT_TRUE(fileSeen);
+}
+
+namespace {
+
+// A run as the local system account would be, which Wine cannot run a program as.
+class SystemAccountRun : public MemoryReport {
+public:
+    bool UnderSystemAccount() const override { return true; }
+};
+
+} // namespace
+
+// The system account's own settings are not a user's: whatever they hold, healthy, damaged or
+// nothing, the run answers 3, and /check, /status and the JSON say it was not diagnosed.
+TEST(Findings, ARunAsTheSystemAccountIsNotDiagnosedWhateverItsSettingsHold) {
+    for (const char* variant : {"healthy", "config-version-2", "not-installed"}) {
+        ASSERT_TRUE(LaySample(variant));
+        SystemAccountRun run;
+        RunDiagnosisPass(run);
+        EXPECT_EQ(3, ExitCodeFor(run)) << variant;
+        std::string summary = BuildCheckSummary(run, false).Text();
+        EXPECT_EQ(std::string::npos, summary.find("No problems found")) << variant;
+        EXPECT_EQ(std::string::npos, summary.find("problem found")) << variant;
+        EXPECT_NE(std::string::npos, summary.find("not diagnosed")) << variant;
+        EXPECT_EQ(0u, std::string(BuildStatusLine(run).Text()).find("Velmont not-diagnosed: "))
+            << variant;
+        nlohmann::json json = nlohmann::json::parse(BuildJsonReport(run, run.Text()).Text());
+        EXPECT_EQ("not-diagnosed", json["state"]) << variant;
+        EXPECT_FALSE(json["healthy"].get<bool>()) << variant;
+        EXPECT_EQ("system-account", json["prognosis"]["name"]) << variant;
+    }
+    LaySample("clean");
+}
+
+// The system's error codes are unsigned 32-bit numbers: one past the signed range (an NTSTATUS
+// such as 0xC0000005) stays the same number in the JSON.
+TEST(Findings, AnErrorCodePastTheSignedRangeKeepsItsValueInTheJson) {
+    MemoryReport run;
+    StrList& rows = run.Facts.ProductFiles;
+    rows.Add(Str("C:\\Velmont\\VLWork.exe"));
+    rows.Add(Str(""));
+    rows.Add(Str("Access violation."));
+    rows.Add(Str("3221225477"));
+    nlohmann::json json = nlohmann::json::parse(BuildJsonReport(run, Str("report")).Text());
+    EXPECT_EQ(3221225477u, json["productFiles"][0]["errorCode"].get<uint64_t>());
 }
 
 TEST(Findings, VersionPrintsTheVersionAndExitsZero) {

@@ -152,7 +152,9 @@ void ExpectProductAgrees(const std::string& report, const ReportReading& reading
                       ":" + codes["configuration"].dump(),
                   analysis);
     }
-    EXPECT_EQ(analysis == "Analysis result 0:0:0", json["healthy"].get<bool>());
+    if (json["healthy"].get<bool>()) {
+        EXPECT_EQ("Analysis result 0:0:0", analysis);
+    }
     std::string expectedInstallLine;
     if (!reading.installLine.empty()) {
         expectedInstallLine = "Installation folder '" +

@@ -143,7 +143,7 @@ TEST_F(NoChangeTest, ReportModesChangeNothing) {
             ASSERT_TRUE(LaySample(variant)) << variant;
             damage.apply();
             std::string before = ProductState();
-            for (const char* mode : {"/report", "/message", "/json"}) {
+            for (const char* mode : {"/report", "/message", "/json", "/status"}) {
                 DoctorOutcome outcome = RunDoctorInto(mode, scratch.File("out.txt"));
                 std::string run = std::string(variant) + ", " + damage.name + ", " + mode;
                 ASSERT_TRUE(outcome.finished) << run;

@@ -1,5 +1,7 @@
+#include "base/BoundedJob.h"
 #include "base/FileFinder.h"
 #include "base/SystemErrorText.h"
+#include "base/WholeFile.h"
 
 #include "Scratch.h"
 
@@ -49,4 +51,177 @@ TEST(SystemErrorText, SystemTextsAndUnknownCodes) {
     EXPECT_EQ("\r\n", std::string(notFound.Text()).substr(notFound.Length() - 2));
     Str unknown = SystemErrorText(0x2FFFFFFF);
     EXPECT_STREQ("Unknown error 805306367\r\n", unknown.Text());
+}
+
+namespace {
+
+// Stand-ins for ReplaceFileW that fail as Windows documents it can, which Wine's never does:
+// the replaced file renamed to the backup name and the replacement left under its own (1177),
+// or both left under their names (1175, and 1176 when a backup name is given; without one the
+// replaced file is gone). Each keeps the replacement name it was handed.
+std::wstring replacementSeen;
+
+BOOL WINAPI FailsToMoveTheReplacement(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD,
+                                      LPVOID, LPVOID) {
+    replacementSeen = replacement;
+    if (backup) {
+        MoveFileW(replaced, backup);
+    }
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+    return FALSE;
+}
+
+BOOL WINAPI FailsToRenameTheReplacement(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup,
+                                        DWORD, LPVOID, LPVOID) {
+    replacementSeen = replacement;
+    if (!backup) {
+        DeleteFileW(replaced);
+    }
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
+    return FALSE;
+}
+
+BOOL WINAPI FailsToRemoveTheReplaced(LPCWSTR, LPCWSTR replacement, LPCWSTR, DWORD, LPVOID, LPVOID) {
+    replacementSeen = replacement;
+    SetLastError(ERROR_UNABLE_TO_REMOVE_REPLACED);
+    return FALSE;
+}
+
+BOOL WINAPI ReplacesAsTheSystemDoes(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup,
+                                    DWORD flags, LPVOID exclude, LPVOID reserved) {
+    replacementSeen = replacement;
+    return ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
+}
+
+std::set<std::string> Names(const std::string& folder) {
+    std::set<std::string> names;
+    FileFinder finder;
+    if (finder.FindFirst((folder + "\\*").c_str())) {
+        while (finder.FindNext()) {
+            names.insert(finder.FileName().Text());
+        }
+    }
+    names.erase(".");
+    names.erase("..");
+    return names;
+}
+
+std::string TemporaryFolder() {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    return folder;
+}
+
+// What the folder above FILE's and the temporary folder hold while both files exist.
+std::set<std::string> parentAtReplace, temporaryAtReplace;
+std::string parentFolder;
+
+BOOL WINAPI LooksAroundAndReplaces(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup,
+                                   DWORD flags, LPVOID exclude, LPVOID reserved) {
+    replacementSeen = replacement;
+    parentAtReplace = Names(parentFolder);
+    temporaryAtReplace = Names(TemporaryFolder());
+    return ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
+}
+
+} // namespace
+
+// Whatever step of the replace fails, FILE keeps its bytes under its name and nothing is left
+// beside it; the error is the system's.
+TEST(WholeFile, AFailedReplaceKeepsTheOldFileAndLeavesNothingBeside) {
+    const struct {
+        ReplaceFileCall replace;
+        uint32_t code;
+    } failures[] = {{FailsToMoveTheReplacement, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2},
+                    {FailsToRenameTheReplacement, ERROR_UNABLE_TO_MOVE_REPLACEMENT},
+                    {FailsToRemoveTheReplaced, ERROR_UNABLE_TO_REMOVE_REPLACED}};
+    for (const auto& failure : failures) {
+        ScratchFolder scratch;
+        std::string file = scratch.File("report.json");
+        ASSERT_TRUE(WriteBytes(file, "old"));
+        uint32_t error = 0;
+        EXPECT_FALSE(WriteWholeFile(file.c_str(), "new", 3, error, failure.replace));
+        EXPECT_EQ(failure.code, error);
+        EXPECT_EQ("old", ReadBytes(file)) << failure.code;
+        EXPECT_EQ(std::set<std::string>{"report.json"}, Names(scratch.Path())) << failure.code;
+    }
+}
+
+// A FILE just under MAX_PATH gets a temporary name beside it that is not: that name takes the
+// long-path form, as FILE's own would.
+TEST(WholeFile, ATemporaryNamePastMaxPathTakesTheLongPathForm) {
+    ScratchFolder scratch;
+    std::string folder = scratch.Path() + "\\" + std::string(240 - scratch.Path().size(), 'f');
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    std::string file = folder + "\\" + std::string(MAX_PATH - 2 - folder.size(), 'r');
+    ASSERT_EQ(MAX_PATH - 1u, file.size());
+    ASSERT_TRUE(WriteBytes(file, "old"));
+    uint32_t error = 0;
+    replacementSeen.clear();
+    EXPECT_TRUE(WriteWholeFile(file.c_str(), "new", 3, error, ReplacesAsTheSystemDoes));
+    EXPECT_EQ("new", ReadBytes(file));
+    EXPECT_EQ(0u, replacementSeen.rfind(L"\\\\?\\", 0));
+    EXPECT_EQ(std::set<std::string>{file.substr(folder.size() + 1)}, Names(folder));
+    DeleteFileA(file.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+namespace {
+
+// Waits until released, then tells that it has ended by its destructor.
+class WaitingJob : public BoundedJob {
+public:
+    WaitingJob(HANDLE release, HANDLE ended) : release(release), ended(ended) {}
+    ~WaitingJob() override { SetEvent(ended); }
+    void Run() override { ran = WaitForSingleObject(release, INFINITE) == WAIT_OBJECT_0; }
+
+    HANDLE release;
+    HANDLE ended;
+    bool ran = false;
+};
+
+} // namespace
+
+// Work that ends in time is the caller's; work given up ends on its own once it can, and goes.
+TEST(BoundedJob, GivesUpWorkThatDoesNotEndInTimeAndLetsItEndAlone) {
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE ended = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    auto* blocked = new WaitingJob(release, ended);
+    EXPECT_FALSE(RunWithin(blocked, 100));
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(ended, 0));
+    SetEvent(release);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ended, 60000));
+
+    ResetEvent(ended);
+    auto* done = new WaitingJob(release, ended);
+    ASSERT_TRUE(RunWithin(done, 60000));
+    EXPECT_TRUE(done->ran);
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(ended, 0));
+    delete done;
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ended, 0));
+    CloseHandle(release);
+    CloseHandle(ended);
+}
+
+// The temporary file lies in FILE's own folder, the one place the move is one step: nothing
+// appears in the folder above it or in the temporary folder, even for a moment.
+TEST(WholeFile, TheTemporaryFileLiesInFilesOwnFolderOnly) {
+    ScratchFolder scratch;
+    parentFolder = scratch.Path();
+    std::string folder = scratch.File("reports");
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    std::string file = folder + "\\report.json";
+    ASSERT_TRUE(WriteBytes(file, "old"));
+    std::set<std::string> parentBefore = Names(parentFolder);
+    std::set<std::string> temporaryBefore = Names(TemporaryFolder());
+    uint32_t error = 0;
+    replacementSeen.clear();
+    EXPECT_TRUE(WriteWholeFile(file.c_str(), "new", 3, error, LooksAroundAndReplaces));
+    EXPECT_EQ("new", ReadBytes(file));
+    EXPECT_EQ(parentBefore, parentAtReplace);
+    EXPECT_EQ(temporaryBefore, temporaryAtReplace);
+    std::wstring wideFolder(folder.begin(), folder.end());
+    EXPECT_EQ(wideFolder + L"\\", replacementSeen.substr(0, replacementSeen.rfind(L'\\') + 1));
+    DeleteFileA(file.c_str());
+    RemoveDirectoryA(folder.c_str());
 }

@@ -14,7 +14,9 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -122,6 +124,61 @@ TEST(GetFileVersionText, ADamagedImageReadsAsTheSystemReadsIt) {
             GetFileVersionInfoSizeA(path.c_str(), &handle) ? "2.4.0.17" : "Unknown";
         EXPECT_STREQ(expected, GetFileVersionText(path.c_str()).Text()) << bytes.size();
     }
+}
+
+namespace {
+
+// The FileVersion of the first translation, as the system's reader gives the block.
+std::string VersionBySystem(const std::string& path) {
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+    std::vector<char> block(size + 1);
+    if (!size || !GetFileVersionInfoA(path.c_str(), handle, size, block.data())) {
+        return "";
+    }
+    WORD* translation = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+                        reinterpret_cast<void**>(&translation), &length) ||
+        length < 4) {
+        return "";
+    }
+    char query[64];
+    snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\FileVersion", translation[0],
+             translation[1]);
+    char* version = nullptr;
+    return VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&version), &length)
+               ? std::string(version)
+               : "";
+}
+
+} // namespace
+
+// A version resource in a second language whose block gives another version: the Doctor's
+// version is the one the system's reader picks, whichever language that is.
+TEST(GetFileVersionText, AVersionInTwoLanguagesIsTheOneTheSystemGives) {
+    ScratchFolder scratch;
+    std::string path = scratch.File("TwoLanguages.exe");
+    std::string stub = StubPath("product\\VLWork.exe");
+    ASSERT_TRUE(CopyFileA(stub.c_str(), path.c_str(), FALSE));
+    std::string whole = ReadBytes(stub);
+    FileByteSource file;
+    ResourcePlace place;
+    ASSERT_TRUE(file.Open(stub.c_str()) && FindVersionResource(file, place));
+    std::string block = whole.substr(static_cast<size_t>(place.offset), place.size);
+    const std::string version("2\0.\0004\0.\0000\0.\0001\0007\0", 16);
+    size_t at = block.find(version);
+    ASSERT_NE(std::string::npos, at);
+    block.replace(at, 2, std::string("9\0", 2));
+    HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
+    ASSERT_NE(nullptr, update);
+    ASSERT_TRUE(UpdateResourceA(update, MAKEINTRESOURCEA(16), MAKEINTRESOURCEA(1),
+                                MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), &block[0],
+                                static_cast<DWORD>(block.size())));
+    ASSERT_TRUE(EndUpdateResourceA(update, FALSE));
+    std::string bySystem = VersionBySystem(path);
+    EXPECT_TRUE(bySystem == "2.4.0.17" || bySystem == "9.4.0.17") << bySystem;
+    EXPECT_EQ(bySystem, GetFileVersionText(path.c_str()).Text());
 }
 
 TEST(GetFileVersionText, UnknownWithoutAVersionResource) {

@@ -1,4 +1,5 @@
 #include "diagnosis/TraceLogCollection.h"
+#include "diagnosis/FileByteSource.h"
 
 #include "RecordingReport.h"
 #include "Scratch.h"
@@ -128,4 +129,36 @@ TEST_F(TraceLogCollectionTest, NoTraceLogsGiveNothing) {
     report.ConfigFolder.Assign(scratch.File("missing").c_str());
     CollectTraceLogs(report);
     EXPECT_TRUE(report.appends.empty());
+}
+
+namespace {
+
+HANDLE openReleased = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+
+// A log that answers only once the test lets it: as one on a share whose server is gone.
+bool OpenWhenReleased(FileByteSource&, const char*) {
+    WaitForSingleObject(openReleased, INFINITE);
+    return false;
+}
+
+} // namespace
+
+// A log not read within the bound is left out with a finding, and the run goes on; the read that
+// still waits ends on its own later.
+TEST_F(TraceLogCollectionTest, ALogNotReadInTimeIsLeftOutWithAFinding) {
+    bool (*savedOpen)(FileByteSource&, const char*) = OpenTraceLog;
+    uint32_t savedLimit = TraceLogLimitMs;
+    OpenTraceLog = OpenWhenReleased;
+    TraceLogLimitMs = 100;
+    const std::string path = "\\\\monitor-share\\velmont\\VLWorkTrace.log";
+    bool copied = CopyFileTail(report, path.c_str(), 100);
+    SetEvent(openReleased);
+    OpenTraceLog = savedOpen;
+    TraceLogLimitMs = savedLimit;
+    EXPECT_FALSE(copied);
+    EXPECT_EQ("", report.Text());
+    EXPECT_EQ(0, report.Facts.TraceLogs.Count());
+    ASSERT_EQ(1, report.Findings.Count());
+    EXPECT_EQ(FindingId::PathTimedOut, report.Findings.At(0).Id);
+    EXPECT_EQ(path, report.Findings.At(0).Proof.Path.Text());
 }

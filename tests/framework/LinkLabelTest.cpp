@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -315,4 +316,124 @@ TEST(LinkLabel, TellsAssistiveTechnologyItIsALinkNamedByItsText) {
     EXPECT_EQ(VT_I4, role.vt);
     EXPECT_EQ(ROLE_SYSTEM_LINK, role.lVal);
     EXPECT_EQ(std::wstring(address.begin(), address.end()), name);
+}
+
+namespace {
+
+// The role an object hands out as IAccessible after a client asked one of its interfaces for it.
+LONG RoleThrough(IUnknown* from) {
+    IAccessible* again = nullptr;
+    if (FAILED(from->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&again)))) {
+        return 0;
+    }
+    VARIANT self = {};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role = {};
+    again->get_accRole(self, &role);
+    again->Release();
+    return role.vt == VT_I4 ? role.lVal : 0;
+}
+
+IUnknown* IdentityOf(IUnknown* from) {
+    IUnknown* identity = nullptr;
+    from->QueryInterface(__uuidof(IUnknown), reinterpret_cast<void**>(&identity));
+    if (identity) {
+        identity->Release();
+    }
+    return identity;
+}
+
+} // namespace
+
+// COM identity: each interface the link's object hands out answers IUnknown with one pointer and
+// IAccessible with the link, as screen readers walking children or windows expect.
+TEST(LinkLabel, EveryInterfaceOfTheLinksObjectLeadsBackToTheLink) {
+    ProgramApp app;
+    LinkDialog dialog("http://www.velmont.example/");
+    std::vector<std::string> faults;
+    int handedOut = 0;
+    WindowDriver driver([&] {
+        HWND window = WaitForDialog(TestCaption);
+        ASSERT_NE(nullptr, window);
+        RunOnDialogThread(window, [&] {
+            IAccessible* link = nullptr;
+            AccessibleObjectFromWindow(GetDlgItem(window, PlainId), OBJID_CLIENT,
+                                       __uuidof(IAccessible), reinterpret_cast<void**>(&link));
+            ASSERT_NE(nullptr, link);
+            IUnknown* identity = IdentityOf(link);
+            const struct {
+                const char* name;
+                IID iid;
+            } interfaces[] = {{"IAccessible", __uuidof(IAccessible)},
+                              {"IDispatch", __uuidof(IDispatch)},
+                              {"IEnumVARIANT", __uuidof(IEnumVARIANT)},
+                              {"IOleWindow", __uuidof(IOleWindow)},
+                              {"IServiceProvider", __uuidof(IServiceProvider)}};
+            for (const auto& each : interfaces) {
+                IUnknown* other = nullptr;
+                if (FAILED(link->QueryInterface(each.iid, reinterpret_cast<void**>(&other)))) {
+                    continue;
+                }
+                ++handedOut;
+                if (IdentityOf(other) != identity) {
+                    faults.push_back(std::string(each.name) + ": another IUnknown");
+                }
+                if (RoleThrough(other) != ROLE_SYSTEM_LINK) {
+                    faults.push_back(std::string(each.name) + ": IAccessible without the link");
+                }
+                other->Release();
+            }
+            link->Release();
+        });
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_GE(handedOut, 3) << "IAccessible, IDispatch and one of the standard object's own";
+    EXPECT_EQ(std::vector<std::string>(), faults);
+}
+
+namespace {
+
+int opened = 0;
+
+bool CountOpen(const char*) {
+    ++opened;
+    return true;
+}
+
+} // namespace
+
+// A key held down repeats its WM_KEYDOWN with the previous-state bit set: the focused link opens
+// once per press, with Enter and with Space, through the dialog manager as a real key goes.
+TEST(LinkLabel, AHeldEnterOrSpaceOpensTheFocusedLinkOnce) {
+    bool (*savedOpen)(const char*) = LinkLabel::openAddress;
+    LinkLabel::openAddress = CountOpen;
+    opened = 0;
+    ProgramApp app;
+    LinkDialog dialog("http://www.velmont.example/");
+    std::vector<int> afterEachKey;
+    WindowDriver driver([&] {
+        HWND window = WaitForDialog(TestCaption);
+        ASSERT_NE(nullptr, window);
+        HWND label = GetDlgItem(window, PlainId);
+        RunOnDialogThread(window, [&] { SetFocus(label); });
+        for (WPARAM key : {VK_RETURN, VK_SPACE}) {
+            PostMessageA(label, WM_KEYDOWN, key, 1);
+            for (int repeat = 0; repeat < 3; ++repeat) {
+                PostMessageA(label, WM_KEYDOWN, key, 0x40000001);
+            }
+            PostMessageA(label, WM_KEYUP, key, 0xC0000001);
+            std::atomic<bool> counted(false);
+            std::function<void()> count = [&] {
+                afterEachKey.push_back(opened);
+                counted = true;
+            };
+            PostMessageA(window, RunStepsMessage, 0, reinterpret_cast<LPARAM>(&count));
+            ASSERT_TRUE(WaitUntil([&] { return counted.load(); }));
+        }
+        PressKey(window, VK_ESCAPE);
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    LinkLabel::openAddress = savedOpen;
+    EXPECT_EQ(std::vector<int>({1, 2}), afterEachKey);
 }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+// Work that may block on a path: a network share whose server has gone away holds the thread
+// that asks for minutes, a pipe no one writes to for ever. It runs in a thread of its own and is
+// waited for a bounded time; work given up goes on unseen, and deletes itself when it ends.
+class BoundedJob {
+public:
+    BoundedJob() = default;
+    BoundedJob(const BoundedJob&) = delete;
+    BoundedJob& operator=(const BoundedJob&) = delete;
+    virtual ~BoundedJob() = default;
+
+    // In the worker thread: touches nothing but the job's own members.
+    virtual void Run() = 0;
+
+private:
+    friend bool RunWithin(BoundedJob* job, uint32_t limitMs);
+    friend DWORD WINAPI RunBoundedJob(void* parameter);
+
+    LONG holders = 2; // the caller and the worker; the last to let go deletes the job
+};
+
+// True when the job (made with new) ran to its end within limitMs: the caller owns it then. False
+// when it was given up: the caller must not touch it again. Without a thread to spare, the job
+// runs here, unbounded.
+bool RunWithin(BoundedJob* job, uint32_t limitMs);
+
+// How long a fleet run waits for one path of the product: far longer than a share that answers
+// slowly takes, far shorter than the system's own time-outs for a server that is gone.
+const uint32_t PathAnswerLimitMs = 10000;
