@@ -111,3 +111,20 @@ TEST(ProductFileTable, ElevenFilesInOrder) {
         EXPECT_STREQ(expected[i], ProductFileTable[i]) << i;
     }
 }
+
+// A program file, .exe or .dll, whose version cannot be read is damaged or not the product's; a
+// document has no version by design.
+TEST_F(ProductFilesCheckTest, EachProgramFileWithoutAVersionIsAFinding) {
+    for (const char* name : {"VLLib.dll", "VLTray.exe"}) {
+        ASSERT_TRUE(WriteBytes(scratch.File(name), "not an image"));
+    }
+    ProductFilesCheck(report);
+    std::string damaged;
+    for (int32_t i = 0; i < report.Findings.Count(); ++i) {
+        const Finding& finding = report.Findings.At(i);
+        if (finding.Id == FindingId::ProductFileVersionUnreadable) {
+            damaged += finding.Proof.Path.Text() + std::string(";");
+        }
+    }
+    EXPECT_EQ(scratch.File("VLTray.exe") + ";" + scratch.File("VLLib.dll") + ";", damaged);
+}
