@@ -2,35 +2,19 @@
 
 #include "base/CharBuffer.h"
 #include "base/KeyCache.h"
+#include "base/UserContext.h"
 
 namespace {
 
 const DWORD StringBufferSize = 8192;
-const DWORD ExpandBufferSize = 260;
 const REGSAM View = KEY_WOW64_32KEY;
-
-Str ExpandedText(const char* text, const char* defaultText) {
-    char small[ExpandBufferSize];
-    DWORD needed = ExpandEnvironmentStringsA(text, small, sizeof small);
-    if (needed == 0) {
-        return Str(defaultText);
-    }
-    if (needed <= sizeof small) {
-        return Str(small);
-    }
-    // Longer than a path: expand again into a buffer of the size the system asked for.
-    CharBuffer large(needed);
-    DWORD again = large.Data() ? ExpandEnvironmentStringsA(text, large.Data(), needed) : 0;
-    if (again == 0 || again > needed) {
-        return Str(defaultText);
-    }
-    return Str(large.Data());
-}
 
 } // namespace
 
+// The user's keys are those of the user the thread's run reads: HKEY_CURRENT_USER, or another
+// user's hive in a run over every user.
 bool RegKey::OpenUserKey(const char* path, bool readOnly) {
-    return Open(HKEY_CURRENT_USER, path, readOnly);
+    return Open(ActiveUser().Root, path, readOnly);
 }
 
 bool RegKey::OpenMachineKey(const char* path, bool readOnly) {
@@ -39,6 +23,10 @@ bool RegKey::OpenMachineKey(const char* path, bool readOnly) {
 
 bool RegKey::OpenSubKey(const RegKey& parent, const char* path) {
     return parent.key && Open(parent.key, path, true);
+}
+
+bool RegKey::OpenSubKey(HKEY root, const char* path) {
+    return root && Open(root, path, true);
 }
 
 // Reading never creates a key: a read-only open of a missing key fails. Only a writer creates.
@@ -68,7 +56,7 @@ bool RegKey::Open(HKEY root, const char* path, bool readOnly) {
 }
 
 bool RegKey::UserKeyExists(const char* path) {
-    return KeyExists(HKEY_CURRENT_USER, path);
+    return KeyExists(ActiveUser().Root, path);
 }
 
 bool RegKey::MachineKeyExists(const char* path) {
@@ -91,29 +79,39 @@ bool RegKey::KeyExists(HKEY root, const char* path) {
 }
 
 Str RegKey::GetString(const char* name, const char* defaultText) const {
-    if (!key) {
+    DWORD type = 0;
+    Str text;
+    if (!ReadText(name, text, type)) {
         return Str(defaultText);
+    }
+    return type == REG_EXPAND_SZ ? ActiveUser().Expand(text.Text(), defaultText) : text;
+}
+
+Str RegKey::GetUnexpanded(const char* name, const char* defaultText) const {
+    DWORD type = 0;
+    Str text;
+    return ReadText(name, text, type) ? text : Str(defaultText);
+}
+
+// A REG_SZ or REG_EXPAND_SZ value as stored.
+bool RegKey::ReadText(const char* name, Str& text, DWORD& type) const {
+    if (!key) {
+        return false;
     }
     // One byte beyond the value's room keeps a value stored without terminator readable.
     CharBuffer buffer(StringBufferSize + 1);
     if (!buffer.Data()) {
-        return Str(defaultText);
+        return false;
     }
-    DWORD type = 0;
     DWORD size = StringBufferSize;
     LONG status =
         RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.Data()), &size);
-    if (status != ERROR_SUCCESS) {
-        return Str(defaultText);
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        return false;
     }
     buffer.Data()[size < StringBufferSize ? size : StringBufferSize] = '\0';
-    if (type == REG_SZ) {
-        return Str(buffer.Data());
-    }
-    if (type == REG_EXPAND_SZ) {
-        return ExpandedText(buffer.Data(), defaultText);
-    }
-    return Str(defaultText);
+    text.Assign(buffer.Data());
+    return true;
 }
 
 uint32_t RegKey::GetDword(const char* name, uint32_t defaultValue) const {

@@ -17,10 +17,13 @@ public:
     bool OpenMachineKey(const char* path, bool readOnly);
     // Read-only, below a key already open: one level of the path costs one lookup.
     bool OpenSubKey(const RegKey& parent, const char* path);
+    bool OpenSubKey(HKEY root, const char* path);
     static bool UserKeyExists(const char* path);
     static bool MachineKeyExists(const char* path);
 
+    // A REG_EXPAND_SZ value comes expanded with the values of the user the run reads.
     Str GetString(const char* name, const char* defaultText) const;
+    Str GetUnexpanded(const char* name, const char* defaultText) const;
     uint32_t GetDword(const char* name, uint32_t defaultValue) const;
     bool SetDword(const char* name, uint32_t value);
     bool IsOpen() const { return key != nullptr; }
@@ -28,6 +31,7 @@ public:
 
 private:
     bool Open(HKEY root, const char* path, bool readOnly);
+    bool ReadText(const char* name, Str& text, DWORD& type) const;
     static bool KeyExists(HKEY root, const char* path);
 
     HKEY key = nullptr;

@@ -2,6 +2,7 @@
 
 #include "base/SystemPaths.h"
 #include "base/TextEncoding.h"
+#include "base/UserContext.h"
 #include "resources/Version.h"
 
 #include <lmcons.h>
@@ -27,8 +28,8 @@ void AppendSystemVersion(RunContext& context) {
                                        static_cast<unsigned>(version.dwBuildNumber));
 }
 
-// The names are read in UTF-16 and given in UTF-8: Wine's GetUserNameA counts characters where
-// the UTF-8 code page needs bytes, and cuts a name such as "Jürgen" short.
+// The computer's name is read in UTF-16 and given in UTF-8 (as the user's, see UserContext): the
+// UTF-8 code page needs bytes where Wine's ...A calls count characters.
 void AppendComputerAndUser(RunContext& context) {
     wchar_t name[UNLEN + 1];
     DWORD size = UNLEN + 1;
@@ -38,9 +39,9 @@ void AppendComputerAndUser(RunContext& context) {
         line.Format("Computer  '%s'\r\n", context.Facts.Computer.Text());
         context.AppendToReport(line);
     }
-    size = UNLEN + 1;
-    if (GetUserNameW(name, &size) && size > 0) {
-        context.Facts.User = Utf8FromWide(name, static_cast<int32_t>(size - 1));
+    const Str& account = ActiveUser().Account;
+    if (!account.IsEmpty()) {
+        context.Facts.User = account;
         line.Format("User '%s'\r\n", context.Facts.User.Text());
         context.AppendToReport(line);
     }
