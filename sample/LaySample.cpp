@@ -3,6 +3,7 @@
 // first, so variants can be laid one after another.
 #include "SampleFiles.h"
 #include "SampleRegistry.h"
+#include "SampleUsers.h"
 #include "SampleVariant.h"
 #include "Wine.h"
 
@@ -51,10 +52,12 @@ int main(int argc, char** argv) {
     std::string stubs = StubFolder();
     RemoveSampleRegistry();
     RemoveSampleFiles(stubs);
+    RemoveSampleUsers();
     if (!variant || !variant->installed) {
         return 0;
     }
-    if (!LaySampleRegistry(*variant) || !LaySampleFiles(*variant, stubs)) {
+    if (!LaySampleRegistry(*variant) || !LaySampleFiles(*variant, stubs) ||
+        !LaySampleUsers(*variant)) {
         fprintf(stderr, "VLSample: could not lay the sample '%s' completely\n", name.c_str());
         return 1;
     }

@@ -61,3 +61,9 @@ std::string SchedulerTraceLog(bool international) {
     log += TraceLine(3601, "Sched: stopped");
     return international ? log + TraceLine(3602, "Sched: event 'Филиал Αθήνα 東京' saved") : log;
 }
+
+std::string FieldTraceLog() {
+    return Lines(12, 1800,
+                 {"Work: GET https://field.tessaly.example/ 200 OK 230 ms",
+                  "Sched: event 'Field portal' due, work group 0"});
+}

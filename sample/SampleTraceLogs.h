@@ -7,3 +7,5 @@
 // international ones end with a line in Windows-1252 (the monitor's) or in UTF-8 (the scheduler's).
 std::string MonitorTraceLog(bool logins, bool international);
 std::string SchedulerTraceLog(bool international);
+// The trace of a second user's own configuration.
+std::string FieldTraceLog();

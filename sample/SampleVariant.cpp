@@ -37,6 +37,13 @@ std::vector<SampleVariant> MakeVariants() {
     variants.back().credentials = true;
     variants.push_back(Variant("international", "0:0:0, Cyrillic, Greek and Japanese names"));
     variants.back().international = true;
+    variants.push_back(Variant("many-users", "0:0:0; /users: ines 0:0:2 (logged off), tomas "
+                                             "without Velmont"));
+    variants.back().manyUsers = true;
+    variants.push_back(
+        Variant("many-users-gone", "as many-users, and a profile whose folder is gone"));
+    variants.back().manyUsers = true;
+    variants.back().profileGone = true;
     return variants;
 }
 

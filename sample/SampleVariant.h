@@ -21,6 +21,8 @@ struct SampleVariant {
     bool events = true;
     bool credentials = false; // in a trace log, a site name and the installation log
     bool international = false;
+    bool manyUsers = false;   // two more people with profiles: one logged off with Velmont
+    bool profileGone = false; // and one whose profile folder is gone
 };
 
 const std::vector<SampleVariant>& SampleVariants();

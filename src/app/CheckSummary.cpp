@@ -109,6 +109,12 @@ Str ClosingLine(const RunContext& run) {
 } // namespace
 
 Str BuildCheckSummary(const RunContext& run, bool unicodeMarks) {
+    Str summary = BuildCheckBlock(run, unicodeMarks);
+    summary.Append(ClosingLine(run));
+    return summary;
+}
+
+Str BuildCheckBlock(const RunContext& run, bool unicodeMarks) {
     Str summary = HeadLine(run);
     for (FindingStage stage :
          {FindingStage::Installation, FindingStage::Files, FindingStage::Configuration}) {
@@ -131,7 +137,6 @@ Str BuildCheckSummary(const RunContext& run, bool unicodeMarks) {
     if (run.Findings.Count() > 0) {
         summary.Append("\r\n");
     }
-    summary.Append(ClosingLine(run));
     return summary;
 }
 

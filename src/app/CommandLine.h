@@ -6,7 +6,8 @@ enum class RunMode { Window, Report, Message, Json, Check, Status, Usage, Versio
 
 struct CommandLine {
     RunMode mode = RunMode::Window;
-    Str outputPath; // empty or "-" means standard output
+    Str outputPath;     // empty or "-" means standard output
+    bool users = false; // every user of the machine, not only the one the Doctor runs as
     Str error;
 };
 

@@ -211,6 +211,13 @@ void WriteMachine(JsonWriter& json, const RunContext& run) {
 
 Str BuildJsonReport(const RunContext& run, const Str& reportText) {
     JsonWriter json;
+    WriteJsonReport(json, run, reportText);
+    Str document = json.Text();
+    document.Append("\n");
+    return document;
+}
+
+void WriteJsonReport(JsonWriter& json, const RunContext& run, const Str& reportText) {
     json.BeginObject();
     json.NumberField("schemaVersion", SchemaVersion);
     json.StringField("doctorVersion", Str(VLD_VERSION_TEXT));
@@ -226,7 +233,4 @@ Str BuildJsonReport(const RunContext& run, const Str& reportText) {
     WriteTraceLogs(json, run.Facts.TraceLogs);
     json.StringField("report", reportText);
     json.EndObject();
-    Str document = json.Text();
-    document.Append("\n");
-    return document;
 }

@@ -5,7 +5,9 @@
 #include "app/JsonReport.h"
 #include "app/OutputChannel.h"
 #include "app/StatusLine.h"
+#include "app/UsersOutput.h"
 #include "diagnosis/DiagnosisPass.h"
+#include "diagnosis/EveryUser.h"
 #include "diagnosis/MemoryReport.h"
 #include "diagnosis/StageState.h"
 #include "report/ReportMessage.h"
@@ -57,13 +59,30 @@ int ExitCodeFor(const RunContext& run) {
     }
 }
 
-// The diagnosis without a window: no status line, pause, prognosis dialog or message box, and
-// nothing of the product written. The text goes out whole, not cut to the window's limit.
-int RunReportMode(DoctorApp& app, const CommandLine& command) {
-    app.StartUp();
-    MemoryReport report;
-    RunDiagnosisPass(report);
-    Str text = OutputText(command, report);
+namespace {
+
+// Over every user: a profile not read is a problem, and only where no one has the product is
+// it not installed.
+int ExitCodeFor(const EveryUserRun& run) {
+    if (run.AnyProblem()) {
+        return ExitFindings;
+    }
+    return run.AnyProduct() ? ExitHealthy : ExitNotInstalled;
+}
+
+Str UsersOutputText(const CommandLine& command, const EveryUserRun& run) {
+    switch (command.mode) {
+    case RunMode::Json:
+        return BuildUsersJsonReport(run);
+    case RunMode::Check:
+        return BuildUsersCheckSummary(run, WritesToStandardOutput(command) && ConsoleShowsMarks());
+    default:
+        return BuildUsersReport(run);
+    }
+}
+
+// Whole or not at all, to FILE or standard output; false after the one line that says why.
+bool WriteOutput(const CommandLine& command, const Str& text) {
     bool toStandardOutput = WritesToStandardOutput(command);
     uint32_t error = 0;
     bool written = toStandardOutput ? WriteToStandardOutput(text, error)
@@ -73,6 +92,31 @@ int RunReportMode(DoctorApp& app, const CommandLine& command) {
         what.Format("cannot write the %s to '%s'", OutputName(command.mode),
                     toStandardOutput ? "standard output" : command.outputPath.Text());
         WriteFailureToStandardError(what, error);
+    }
+    return written;
+}
+
+int RunUsersMode(const CommandLine& command) {
+    EveryUserRun run;
+    run.Run();
+    if (!WriteOutput(command, UsersOutputText(command, run))) {
+        return ExitUsage;
+    }
+    return ExitCodeFor(run);
+}
+
+} // namespace
+
+// The diagnosis without a window: no status line, pause, prognosis dialog or message box, and
+// nothing of the product written. The text goes out whole, not cut to the window's limit.
+int RunReportMode(DoctorApp& app, const CommandLine& command) {
+    app.StartUp();
+    if (command.users) {
+        return RunUsersMode(command);
+    }
+    MemoryReport report;
+    RunDiagnosisPass(report);
+    if (!WriteOutput(command, OutputText(command, report))) {
         return ExitUsage;
     }
     return ExitCodeFor(report);

@@ -10,8 +10,8 @@
 #include "diagnosis/TraceLogCollection.h"
 
 const char* const SystemAccountLine =
-    "The Doctor runs as the local system account, which does not use Velmont: run it as the "
-    "user who uses Velmont\r\n";
+    "The Doctor runs as the local system account, which does not use Velmont: add /users to "
+    "diagnose every user of this computer, or run it as the user who uses Velmont\r\n";
 
 namespace {
 
@@ -21,8 +21,9 @@ void ReportSystemAccount(RunContext& context) {
     evidence.Found = context.Facts.User;
     context.AddFinding(FindingId::SystemAccount,
                        Str("The Doctor runs as the local system account, not as a user of Velmont"),
-                       Str("Run the Doctor as the user who uses Velmont: in a management tool, run "
-                           "it in the signed-in user's context."),
+                       Str("Add /users to diagnose every user of this computer "
+                           "(VLDoctor.com /json /users), or run the Doctor as the user who uses "
+                           "Velmont."),
                        evidence);
 }
 

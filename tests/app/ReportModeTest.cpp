@@ -110,6 +110,12 @@ TEST_F(ReportModeTest, ArgumentsItDoesNotUnderstandExitWithTwoAndWriteNothing) {
         {"/json out.json x", "x", "out.json"},
         {"/? /report", "/report", ""},
         {"/version 1", "1", ""},
+        {"/users", "/users", ""},
+        {"/message /users", "/users", "/users"},
+        {"/json /users /users", "/users", "/users"},
+        {"/check out.txt /users", "/users", "out.txt"},
+        {"/report /users out.txt x", "x", "out.txt"},
+        {"/users /report", "/users", ""},
     };
     for (const Case& c : cases) {
         std::string wrongFile = WhereTheDoctorWouldWrite(c.wrongFile);

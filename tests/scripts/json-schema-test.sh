@@ -1,7 +1,8 @@
 #!/bin/sh
-# Lays each sample variant, has the console companion write its /json, and validates every
-# document against the published schema (docs/json-report.schema.json, draft 2020-12) with a real
-# validator. Runs inside the Wine environment of scripts/wine-env.sh; any failure is loud.
+# Lays each sample variant, has the console companion write its /json and its /json /users, and
+# validates every document against the published schema (docs/json-report.schema.json, draft
+# 2020-12) with a real validator. Runs inside the Wine environment of scripts/wine-env.sh; any
+# failure is loud.
 set -eu
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 BUILD_DIR=${1:-$ROOT/build/win64}
@@ -28,12 +29,19 @@ for variant in $VARIANTS; do
     wine VLDoctor.com /json "Z:$WORK/$variant.json" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt" \
         </dev/null || status=$?
     [ "$status" -le 3 ] && [ "$status" != 2 ] || fail "$variant: exit code $status"
+    # The same state over every user of the machine: the document with users.
+    status=0
+    wine VLDoctor.com /json /users "Z:$WORK/$variant.users.json" >"$WORK/stdout.txt" \
+        2>"$WORK/stderr.txt" </dev/null || status=$?
+    [ "$status" -le 3 ] && [ "$status" != 2 ] || fail "$variant /users: exit code $status"
 done
 wine VLSample.exe clean >/dev/null 2>&1 </dev/null || true
 
-# The healthy sample first: the contract checks below amend its document.
+# The healthy sample first: the contract checks below amend its document. The documents over
+# every user follow the one-user ones.
 VARIANTS="healthy $(echo "$VARIANTS" | grep -v '^healthy$')"
-python3 - "$SCHEMA" $(for v in $VARIANTS; do echo "$WORK/$v.json"; done) <<'PYTHON'
+python3 - "$SCHEMA" $(for v in $VARIANTS; do echo "$WORK/$v.json"; done) \
+    $(for v in $VARIANTS; do echo "$WORK/$v.users.json"; done) <<'PYTHON'
 import json
 import sys
 
