@@ -107,13 +107,14 @@ print(f"json-schema-test: {len(sys.argv) - 2} documents, {failures} failures")
 sys.exit(1 if failures else 0)
 PYTHON
 
-# The Ansible recipe's jq command, as docs/fleet.md prints it, on every variant's document: one
-# line per finding with its computer, state, severity, id and fix, errors before warnings
-# before what is only worth knowing.
+# The Ansible recipe's jq command, as docs/fleet.md prints it, on every variant's document over
+# every user: one line per user's finding with its computer, account, the user's state,
+# severity, id and fix, and one per profile not read, errors before warnings before what is only
+# worth knowing.
 sed -n '/^<!-- fleet-jq -->$/,/^```$/p' "$ROOT/docs/fleet.md" | sed '1,2d;$d' >"$WORK/fleet-jq.sh"
 [ -s "$WORK/fleet-jq.sh" ] || fail "no fleet-jq block in docs/fleet.md"
 mkdir -p "$WORK/reports"
-for variant in $VARIANTS; do cp "$WORK/$variant.json" "$WORK/reports/"; done
+for variant in $VARIANTS; do cp "$WORK/$variant.users.json" "$WORK/reports/"; done
 (cd "$WORK" && sh ./fleet-jq.sh) >"$WORK/fleet-jq.txt" || fail "the fleet-jq command failed"
 python3 - "$WORK/fleet-jq.txt" "$WORK"/reports/*.json <<'PYTHON'
 import json
@@ -123,19 +124,26 @@ import sys
 rank = {"error": 0, "warning": 1, "info": 2}
 lines = open(sys.argv[1], encoding="utf-8").read().splitlines()
 documents = [json.load(open(path, encoding="utf-8")) for path in sys.argv[2:]]
-expected = sorted((rank[f["severity"]], d["computer"], d["state"], f["severity"], f["id"], f["fix"])
-                  for d in documents for f in d["findings"])
+def user_rows(document, user):
+    if "report" not in user:
+        return [(0, document["computer"], user["account"], "not-read", "error",
+                 "doctor.profile-not-read", user["error"])]
+    report = user["report"]
+    return [(rank[f["severity"]], document["computer"], user["account"], report["state"],
+             f["severity"], f["id"], f["fix"]) for f in report["findings"]]
+
+expected = sorted(row for d in documents for u in d["users"] for row in user_rows(d, u))
 def unescaped(field):  # as jq's @tsv escapes a field
     escapes = {"\\\\": "\\", "\\t": "\t", "\\n": "\n", "\\r": "\r"}
     return re.sub(r"\\[\\tnr]", lambda m: escapes[m.group(0)], field)
 
 rows = [tuple(unescaped(field) for field in line.split("\t")) for line in lines]
-ranks = [rank[row[2]] for row in rows if len(row) == 5]
+ranks = [rank[row[3]] for row in rows if len(row) == 6]
 problems = []
-if sorted((rank[r[2]],) + r for r in rows if len(r) == 5) != expected or len(rows) != len(expected):
+if sorted((rank[r[3]],) + r for r in rows if len(r) == 6) != expected or len(rows) != len(expected):
     problems.append(f"{len(rows)} lines for {len(expected)} findings, or fields that differ")
 if ranks != sorted(ranks):
-    problems.append("severities out of order: " + " ".join(row[2] for row in rows))
+    problems.append("severities out of order: " + " ".join(row[3] for row in rows))
 for problem in problems:
     print(f"json-schema-test: fleet-jq: {problem}", file=sys.stderr)
 print(f"json-schema-test: fleet-jq: {len(rows)} findings")
