@@ -2,7 +2,8 @@
 """Prints the Doctor's speed and size figures: VLDoctor.exe /report on the healthy sample
 installation, on the same sample with both trace logs grown to a given size, `tail -n 100` on
 those logs, and a bare start of a program with the Doctor's imports and manifest (VLBareStart.exe),
-each as the median wall time and peak memory of several runs.
+each as the median wall time and peak memory of several runs; and /json /users over the three
+users of the many-users sample beside a one-user /json.
 
 The bare start and /report on the healthy sample run alternately (A B A B ...), PAIRS pairs
 (default 21): Wine's start times move in steps of about 50 ms and drift with the machine's load,
@@ -105,6 +106,8 @@ def main():
     lay("healthy")
     sizes = [os.path.getsize(p) for p in trace_logs()]
     alternate(["wine", "VLBareStart.exe"], doctor, f"normal sample ({sum(sizes)} bytes of logs)")
+    every_user()
+    lay("healthy")
     if GROWN_BYTES == 0:
         return
     for path in trace_logs():
@@ -113,6 +116,24 @@ def main():
     median_of(f"/report, logs grown to {grown / (1 << 30):.1f} GiB in all", doctor, cwd=BIN)
     median_of("tail -n 100 on the grown logs", ["tail", "-n", "100"] + trace_logs())
     lay("healthy")
+
+
+def every_user():
+    """/json /users over the three people of the many-users sample beside the one-user /json,
+    alternated run by run so that both see the same load of the machine."""
+    lay("many-users")
+    output = os.path.join("C:\\", "windows", "temp", "bench.json")
+    one = ["wine", "VLDoctor.com", "/json", output]
+    every = ["wine", "VLDoctor.com", "/json", "/users", output]
+    singles, users = [], []
+    for _ in range(PAIRS):
+        singles.append(measure(one, BIN)[0])
+        users.append(measure(every, BIN)[0])
+    ratios = sorted(u / o for u, o in zip(users, singles))
+    print(f"/json, one user: {statistics.median(singles) * 1000:.0f} ms; /json /users, three "
+          f"users: {statistics.median(users) * 1000:.0f} ms; {statistics.median(ratios):.2f} times"
+          f" (median of {PAIRS} pair ratios; range {ratios[0]:.2f} to {ratios[-1]:.2f})")
+    sys.stdout.flush()
 
 
 if __name__ == "__main__":

@@ -12,7 +12,7 @@ const char* const UsageText =
     "  /report [FILE]   diagnose Velmont and write the report to FILE or standard output\r\n"
     "  /message [FILE]  diagnose and write the message that Submit would send\r\n"
     "  /json [FILE]     diagnose and write the result as one JSON document\r\n"
-    "  /users           after /check, /report or /json: diagnose every user of this computer\r\n"
+    "  /users           after /check, /report, /json: every user of this computer\r\n"
     "  /version         show the Doctor's version\r\n"
     "  /?, /help        show this text\r\n"
     "One switch, then at most one FILE; - for FILE is standard output. Switches ignore case\r\n"

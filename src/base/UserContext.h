@@ -20,13 +20,12 @@ public:
     // The text with the user's variables replaced by this user's values and every other
     // variable by the machine's; defaultText when the system cannot expand it.
     Str Expand(const char* text, const char* defaultText) const;
-    const Str& Value(Variable variable) const { return values[variable]; }
-    static const char* VariableName(Variable variable);
 
     HKEY Root = HKEY_CURRENT_USER;
     Str Account;
 
 private:
+    static const char* VariableName(Variable variable);
     const Str* UserValue(const Str& name) const;
 
     Str values[VariableCount];

@@ -3,6 +3,7 @@
 #include "Programs.h"
 #include "ReportRun.h"
 #include "Scratch.h"
+#include "Snapshot.h"
 
 #include <gtest/gtest.h>
 
@@ -38,15 +39,18 @@ const nlohmann::json* UserNamed(const nlohmann::json& document, const std::strin
     return nullptr;
 }
 
-// What must not change in any run over every user: the hives the system lists, and the hive
-// files of the users who are logged off.
+// What must not change in any run over every user: the hives the system lists, the hive files
+// of the users who are logged off, the product's keys and the logged-off user's folder.
 struct MachineState {
     std::string users = UsersKeys();
     std::string inesHive = ReadBytes(std::string(Ines) + "\\NTUSER.DAT");
     std::string tomasHive = ReadBytes(std::string(Tomas) + "\\NTUSER.DAT");
+    std::string product = SnapshotProductRegistry();
+    std::string inesFolder = SnapshotFolder(Ines);
 
     bool operator==(const MachineState& other) const {
-        return users == other.users && inesHive == other.inesHive && tomasHive == other.tomasHive;
+        return users == other.users && inesHive == other.inesHive && tomasHive == other.tomasHive &&
+               product == other.product && inesFolder == other.inesFolder;
     }
 };
 
