@@ -5,6 +5,8 @@
 #include "Scratch.h"
 #include "Snapshot.h"
 
+#include "base/UserHive.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -56,6 +58,8 @@ struct MachineState {
 
 class UsersModeTest : public ::testing::Test {
 protected:
+    // A prefix that an interrupted test run left a mount in starts clean.
+    static void SetUpTestSuite() { ReleaseAbandonedMounts(); }
     static void TearDownTestSuite() { LaySample("clean"); }
 
     unsigned long Run(const std::string& arguments) {
@@ -174,8 +178,8 @@ TEST_F(UsersModeTest, ExitCodesOverEveryUser) {
     } const cases[] = {
         {"healthy", 0},
         {"not-installed", 3},
-        {"many-users", 1},
         {"config-version-2", 1},
+        {"many-users", 1},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(LaySample(c.variant));
@@ -184,6 +188,10 @@ TEST_F(UsersModeTest, ExitCodesOverEveryUser) {
             EXPECT_EQ("", ReadBytes(errors)) << c.variant << " " << mode;
         }
     }
+    // Standard output, switches in any case and with dashes.
+    std::string output = scratch.File("stdout.txt");
+    EXPECT_EQ(1u, RunDoctor("-JSON -Users -", output, errors, CompanionPath()));
+    EXPECT_EQ(3u, nlohmann::json::parse(ReadBytes(output))["users"].size());
 }
 
 namespace {
