@@ -1,6 +1,7 @@
 #include "DoctorOutcome.h"
 #include "JsonAgreement.h"
 #include "Programs.h"
+#include "Registry.h"
 #include "ReportRun.h"
 #include "Scratch.h"
 #include "Snapshot.h"
@@ -192,6 +193,19 @@ TEST_F(UsersModeTest, ExitCodesOverEveryUser) {
     std::string output = scratch.File("stdout.txt");
     EXPECT_EQ(1u, RunDoctor("-JSON -Users -", output, errors, CompanionPath()));
     EXPECT_EQ(3u, nlohmann::json::parse(ReadBytes(output))["users"].size());
+    // A profile that cannot be read is a problem even where every user read is healthy.
+    ASSERT_TRUE(LaySample("healthy"));
+    HKEY entry = nullptr;
+    std::string gone = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\"
+                       "S-1-5-21-1-2-3-4099";
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(HKEY_LOCAL_MACHINE, gone.c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, &entry, nullptr));
+    RegSetValueExA(entry, "ProfileImagePath", 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>("C:\\users\\nobody"), 17);
+    RegCloseKey(entry);
+    EXPECT_EQ(1u, Run("/check /users"));
+    TestRegistry::DeleteTree(HKEY_LOCAL_MACHINE, gone.c_str());
 }
 
 namespace {
