@@ -125,6 +125,10 @@ bool UserHive::Open(const UserProfile& profile) {
     if (status != ERROR_FILE_NOT_FOUND) {
         return Fail(static_cast<uint32_t>(status));
     }
+    // A profile without a path (none recorded, or one too long to read) has no hive to guess at.
+    if (profile.ProfilePath.IsEmpty()) {
+        return Fail(ERROR_PATH_NOT_FOUND);
+    }
     return OpenFile(JoinPath(profile.ProfilePath, HiveFileName));
 }
 

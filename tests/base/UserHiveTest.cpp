@@ -159,6 +159,7 @@ TEST_F(UserHiveTest, AHiveThatCannotBeReadGivesTheSystemsReason) {
     } cases[] = {
         {scratch.File("gone"), ERROR_PATH_NOT_FOUND},
         {scratch.Path() + "\\..", ERROR_FILE_NOT_FOUND},
+        {"", ERROR_PATH_NOT_FOUND},
     };
     std::string keys = UsersKeys();
     for (const auto& c : cases) {
