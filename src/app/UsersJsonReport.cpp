@@ -27,7 +27,7 @@ void WriteUser(JsonWriter& json, const UserRun& user) {
 
 // The machine's facts as the Doctor's own account sees them, then each user.
 Str BuildUsersJsonReport(const EveryUserRun& run) {
-    const RunFacts& machine = run.Machine.Facts;
+    const RunFacts& machine = run.DoctorAccount.Facts;
     JsonWriter json;
     json.BeginObject();
     json.NumberField("schemaVersion", SchemaVersion);
@@ -36,7 +36,7 @@ Str BuildUsersJsonReport(const EveryUserRun& run) {
     json.StringField("computer", machine.Computer);
     json.StringField("user", machine.User);
     json.StringField("systemVersion", machine.SystemVersion);
-    json.BoolField("systemAccount", run.Machine.SystemAccount);
+    json.BoolField("systemAccount", run.DoctorAccount.SystemAccount);
     json.Key("users");
     json.BeginArray();
     for (int32_t i = 0; i < run.Count(); ++i) {

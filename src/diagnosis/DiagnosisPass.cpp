@@ -37,6 +37,7 @@ void RunDiagnosisPass(RunContext& context) {
     context.MaskedCredentials = 0;
     context.Facts.Clear();
     context.Findings.Clear();
+    context.OwnMachine.Clear();
     WriteReportHeader(context);
     context.SystemAccount = context.UnderSystemAccount();
     if (context.SystemAccount) {

@@ -23,10 +23,12 @@ bool UserRun::HasProduct() const {
 
 void EveryUserRun::Run() {
     users.clear();
-    Machine.Clear();
-    Machine.Facts.Clear();
-    WriteReportHeader(Machine);
-    Machine.SystemAccount = Machine.UnderSystemAccount();
+    machine.Clear();
+    DoctorAccount.Clear();
+    DoctorAccount.Facts.Clear();
+    DoctorAccount.Machine = &machine;
+    WriteReportHeader(DoctorAccount);
+    DoctorAccount.SystemAccount = DoctorAccount.UnderSystemAccount();
     ReleaseAbandonedMounts();
     UserProfileList profiles;
     profiles.Read();
@@ -51,6 +53,7 @@ void EveryUserRun::RunUser(const UserProfile& profile) {
         ConfigStore store;
         store.Load();
         user->Report.reset(new UserReport);
+        user->Report->Machine = &machine;
         RunDiagnosisPass(*user->Report);
     }
     user->Source = hive.Source();

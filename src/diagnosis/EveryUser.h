@@ -32,11 +32,12 @@ public:
     bool AnyProduct() const;
     bool AnyProblem() const; // a user's diagnosis found one, or a hive could not be read
 
-    MemoryReport Machine; // the report header of the Doctor's own account: computer, system, time
+    MemoryReport DoctorAccount; // the header of the Doctor's own account: computer, system, time
 
 private:
     void RunUser(const UserProfile& profile);
 
     PrivateHiveLoad privateLoad;
+    MachineReadings machine;
     std::vector<std::unique_ptr<UserRun>> users;
 };

@@ -53,13 +53,26 @@ void FindComponentOutdated(RunContext& context, const char* name, const Str& pat
 } // namespace
 
 bool ProbeFile(RunContext& context, const Str& path, Evidence* failure) {
-    HANDLE file = CreateFileA(path.Text(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        CloseHandle(file);
+    uint32_t code = 0;
+    if (OpenForReading(path, code)) {
         return true;
     }
-    DWORD code = GetLastError();
+    ReportOpenFailure(context, path, code, failure);
+    return false;
+}
+
+bool OpenForReading(const Str& path, uint32_t& error) {
+    HANDLE file = CreateFileA(path.Text(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        error = GetLastError();
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+
+void ReportOpenFailure(RunContext& context, const Str& path, uint32_t code, Evidence* failure) {
     Str reason = SystemErrorText(code);
     if (failure) {
         failure->Path = path;
@@ -69,7 +82,6 @@ bool ProbeFile(RunContext& context, const Str& path, Evidence* failure) {
     Str line;
     line.Format("Failed to open file '%s' : %s", path.Text(), reason.Text());
     context.AppendToReport(WholeLine(line));
-    return false;
 }
 
 // A 64-bit Windows answers the 32-bit system folder here; a 32-bit one has no such folder.
@@ -80,17 +92,19 @@ Str SystemFolder() {
 
 bool CheckSystemComponent(RunContext& context, const char* name, int32_t minMajor, int32_t minMinor,
                           int32_t minBuild) {
-    Str path = JoinPath(SystemFolder(), name);
+    const MachineReadings::Library& library = context.Machine->SystemLibrary(name);
+    const Str& path = library.Path;
     Str minimum;
     minimum.Format("%u.%u.%u", static_cast<unsigned>(minMajor), static_cast<unsigned>(minMinor),
                    static_cast<unsigned>(minBuild));
     Evidence failure;
-    if (!ProbeFile(context, path, &failure)) {
+    if (!library.Opened) {
+        ReportOpenFailure(context, path, library.OpenError, &failure);
         RecordLibrary(context, name, Str(), minimum, "missing");
         FindComponentMissing(context, name, minimum, failure);
         return false;
     }
-    Str version = GetFileVersionText(path.Text());
+    const Str& version = library.Version;
     Str line;
     line.Format("System Dll %s Version %s\r\n", name, version.Text());
     context.AppendToReport(line);

@@ -7,6 +7,9 @@
 // True when the file opens for reading; otherwise one report line with the system's reason, which
 // also goes, with the path, into the evidence when one is given.
 bool ProbeFile(RunContext& context, const Str& path, Evidence* failure = nullptr);
+// The two halves of the probe: the open, and the line (and evidence) of its failure.
+bool OpenForReading(const Str& path, uint32_t& error);
+void ReportOpenFailure(RunContext& context, const Str& path, uint32_t code, Evidence* failure);
 
 // The 32-bit system folder, where the 32-bit product's system libraries live.
 Str SystemFolder();

@@ -84,14 +84,8 @@ void ReportConfiguration(RunContext& context) {
     context.AppendToReport(WholeLine(line));
 }
 
-// A missing uninstall entry is no fault; one without a command is.
 bool UninstallEntryUsable(RunContext& context) {
-    RegKey uninstall;
-    if (!RegKey::MachineKeyExists(ProductUninstallKey) ||
-        !uninstall.OpenMachineKey(ProductUninstallKey, true)) {
-        return true;
-    }
-    if (!uninstall.GetString("UninstallString", "").IsEmpty()) {
+    if (!context.Machine->UninstallCommandMissing()) {
         return true;
     }
     context.AppendToReport(Str("Velmont is not configured to be uninstalled correctly\r\n"));

@@ -1,11 +1,8 @@
 #include "diagnosis/ReportHeader.h"
 
 #include "base/SystemPaths.h"
-#include "base/TextEncoding.h"
 #include "base/UserContext.h"
 #include "resources/Version.h"
-
-#include <lmcons.h>
 
 #include <cstdio>
 
@@ -14,28 +11,23 @@ const char* const DoctorVersion = VLD_VERSION_TEXT;
 namespace {
 
 void AppendSystemVersion(RunContext& context) {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    GetVersionExA(&version);
+    const MachineReadings::Version& version = context.Machine->SystemVersion();
     Str line;
     line.Format("System Version is %d.%d 0x%x Platform 0x%x Info '%s'\r\n",
-                static_cast<int>(version.dwMajorVersion), static_cast<int>(version.dwMinorVersion),
-                static_cast<unsigned>(version.dwBuildNumber),
-                static_cast<unsigned>(version.dwPlatformId), version.szCSDVersion);
+                static_cast<int>(version.Major), static_cast<int>(version.Minor),
+                static_cast<unsigned>(version.Build), static_cast<unsigned>(version.Platform),
+                version.ServicePack.Text());
     context.AppendToReport(line);
-    context.Facts.SystemVersion.Format("%u.%u.%u", static_cast<unsigned>(version.dwMajorVersion),
-                                       static_cast<unsigned>(version.dwMinorVersion),
-                                       static_cast<unsigned>(version.dwBuildNumber));
+    context.Facts.SystemVersion.Format("%u.%u.%u", static_cast<unsigned>(version.Major),
+                                       static_cast<unsigned>(version.Minor),
+                                       static_cast<unsigned>(version.Build));
 }
 
-// The computer's name is read in UTF-16 and given in UTF-8 (as the user's, see UserContext): the
-// UTF-8 code page needs bytes where Wine's ...A calls count characters.
 void AppendComputerAndUser(RunContext& context) {
-    wchar_t name[UNLEN + 1];
-    DWORD size = UNLEN + 1;
     Str line;
-    if (GetComputerNameW(name, &size)) {
-        context.Facts.Computer = Utf8FromWide(name, static_cast<int32_t>(size));
+    const Str& computer = context.Machine->ComputerName();
+    if (!computer.IsEmpty()) {
+        context.Facts.Computer = computer;
         line.Format("Computer  '%s'\r\n", context.Facts.Computer.Text());
         context.AppendToReport(line);
     }

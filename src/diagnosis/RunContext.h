@@ -2,6 +2,7 @@
 
 #include "base/Str.h"
 #include "diagnosis/Finding.h"
+#include "diagnosis/MachineReadings.h"
 #include "diagnosis/RunFacts.h"
 #include "diagnosis/StageCodes.h"
 
@@ -15,6 +16,9 @@ struct AnalysisResult {
 // is one such context, a report collected in memory another; no check knows which.
 class RunContext {
 public:
+    RunContext() = default;
+    RunContext(const RunContext&) = delete;
+    RunContext& operator=(const RunContext&) = delete;
     virtual ~RunContext() = default;
     virtual void AppendToReport(const Str& text) = 0;
     // Whether the run is under the local system account rather than a user's.
@@ -33,4 +37,8 @@ public:
     bool SystemAccount = false;
     RunFacts Facts;
     FindingList Findings;
+    // The machine's part, read afresh by each pass; a run over every user points all its
+    // users' passes to one set.
+    MachineReadings OwnMachine;
+    MachineReadings* Machine = &OwnMachine;
 };

@@ -166,3 +166,16 @@ TEST(SystemAccount, ReadsTheAccountTheTestsRunAs) {
         LookupAccountNameA(nullptr, name, named.Sid(), &sidSize, domain, &domainSize, &use));
     EXPECT_TRUE(EqualSid(account.Sid(), named.Sid()));
 }
+
+// The window runs the pass again on the same context: the machine's parts are read again too.
+TEST_F(DiagnosisPassTest, EachPassReadsTheMachineAgain) {
+    SetString(HKEY_CURRENT_USER, SettingsPath, "Installation", scratch.Path());
+    SetString(HKEY_LOCAL_MACHINE, UninstallPath, "UninstallString", "setup.exe /uninstall");
+    RunDiagnosisPass(report);
+    const char* const Uninstall = "Velmont is not configured to be uninstalled correctly";
+    EXPECT_EQ(std::string::npos, std::string(report.Text().Text()).find(Uninstall));
+    SetString(HKEY_LOCAL_MACHINE, UninstallPath, "UninstallString", "");
+    report.Clear();
+    RunDiagnosisPass(report);
+    EXPECT_NE(std::string::npos, std::string(report.Text().Text()).find(Uninstall));
+}
