@@ -53,14 +53,20 @@ msiexec() {
 }
 
 # Everything an installation of the package may touch: program and Start-menu folders, the
-# installer's cache, and the registry of installed products.
+# installer's cache, and the registry of installed products, each value after its key's path.
+# Empty keys are left out, and so is the installer's cache folder itself: the first installation
+# in a new prefix leaves the installer's own empty containers (Installer\Products,
+# Installer\UpgradeCodes, windows\Installer) behind, none of them the package's.
 snapshot() {
-    (cd "$DRIVE_C" && find "Program Files" ProgramData/Microsoft/Windows/Start\ Menu \
-        users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu windows/Installer 2>/dev/null |
-        sort)
+    (cd "$DRIVE_C" && {
+        find "Program Files" ProgramData/Microsoft/Windows/Start\ Menu \
+            users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu 2>/dev/null
+        find windows/Installer -mindepth 1 2>/dev/null
+    } | sort)
     for key in "$UNINSTALL" 'HKLM\Software\Microsoft\Windows\CurrentVersion\Installer' \
         'HKLM\Software\Classes\Installer' 'HKCU\Software\Microsoft\Installer'; do
-        wine reg query "$key" /s 2>/dev/null | tr -d '\r' | grep -v '^ *InstallDate ' || true
+        wine reg query "$key" /s 2>/dev/null | tr -d '\r' |
+            awk '/^HKEY/ { path = $0; next } path && NF && $1 != "InstallDate" { print path " ::" $0 }'
     done
 }
 
@@ -68,7 +74,7 @@ snapshot() {
 # InstallSource), which every run of a package renews: what a repeated or refused run may not
 # change.
 product_state() {
-    snapshot | awk '/^HKEY/ { skip = index($0, "\\SourceList") > 0 } !skip && $1 != "InstallSource"'
+    snapshot | awk '!index($0, "\\SourceList") && !index($0, " ::    InstallSource ")'
 }
 
 build_package() { # VERSION PROGRAM-DIR OUTPUT, by hand as the release command does
