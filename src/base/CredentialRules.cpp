@@ -305,8 +305,8 @@ Value ParseValue(std::string_view line, size_t at, ValueStyle style, char enclos
         value.after = std::min(close + 1, n);
         value.quoted = true;
     } else if (c == '[') {
-        size_t close = line.find(']', at);
-        if (close == npos || close == at + 1 || IsIn(line[at + 1], "\"'{[")) {
+        size_t close = line.find_first_of("[]", at + 1); // a list of lists holds no value
+        if (close == npos || line[close] != ']' || close == at + 1 || IsIn(line[at + 1], "\"'{")) {
             value.found = false;
             return value;
         }
@@ -337,9 +337,9 @@ std::string_view BracketedWords(std::string_view line, size_t start) {
     static const char Brackets[][2] = {{'<', '>'}, {'(', ')'}, {'[', ']'}};
     for (const auto& bracket : Brackets) {
         if (start < line.size() && line[start] == bracket[0]) {
-            size_t close = line.find(bracket[1], start + 1);
-            if (close != npos && close - start <= MaxLength) {
-                return line.substr(start + 1, close - start - 1);
+            size_t close = line.substr(start + 1, MaxLength).find(bracket[1]);
+            if (close != npos) {
+                return line.substr(start + 1, close);
             }
         }
     }
@@ -1030,23 +1030,81 @@ void FindUserOptions(std::string_view line, CredentialLineState&, CredentialSpan
     }
 }
 
-// Chat webhooks, whose path is the secret: hooks.slack.com/services/T…/B…/x…,
-// discord.com/api/webhooks/…, *.webhook.office.com/webhookb2/….
+// A webhook's path to its end: a blank, a quote, the query or a character a log puts after a URL.
+size_t HookPathEnd(std::string_view line, size_t at) {
+    while (at < line.size() && !IsBlank(line[at]) && !IsIn(line[at], "\"'?#<>,;)")) {
+        ++at;
+    }
+    return at;
+}
+
+// A run of at least min characters of a class from at; returns its end, or npos when shorter.
+size_t RunOf(std::string_view path, size_t at, bool (*isChar)(char), size_t min) {
+    size_t end = at;
+    while (end < path.size() && isChar(path[end])) {
+        ++end;
+    }
+    return end - at >= min ? end : npos;
+}
+
+bool IsUpperOrDigitChar(char c) {
+    return IsUpper(c) || IsDigit(c);
+}
+
+bool AnyPath(std::string_view path) {
+    return !path.empty();
+}
+
+// T…/B…/… : a team, a bot and its secret, the shape of Slack's incoming webhooks on any host.
+bool IsTeamBotPath(std::string_view path) {
+    size_t team = path.size() > 1 && path[0] == 'T' ? RunOf(path, 1, IsUpperOrDigitChar, 6) : npos;
+    if (team == npos || team + 2 >= path.size() || path[team] != '/' || path[team + 1] != 'B') {
+        return false;
+    }
+    size_t bot = RunOf(path, team + 2, IsUpperOrDigitChar, 6);
+    return bot != npos && bot < path.size() && path[bot] == '/' &&
+           RunOf(path, bot + 1, IsAlnum, 16) != npos;
+}
+
+// <id>/<token>: a numeric id and a long token, the shape of Discord's webhooks on any host.
+bool IsIdTokenPath(std::string_view path) {
+    size_t id = RunOf(path, 0, IsDigit, 15);
+    return id != npos && id < path.size() && path[id] == '/' &&
+           RunOf(path, id + 1, IsTokenChar, 30) != npos;
+}
+
+// A hook id that is a token: 20 letters and digits or more, both mixed (Mattermost, Rocket.Chat).
+bool IsTokenIdPath(std::string_view path) {
+    size_t end = RunOf(path, 0, IsAlnum, 20);
+    return end != npos && IsHighEntropyRun(path.substr(0, end));
+}
+
+struct HookShape {
+    std::string_view marker;
+    bool (*isSecretPath)(std::string_view path);
+};
+
+// Chat and automation webhooks, whose path is the secret: the services' own hosts with any path,
+// and on any host (a proxy, a self-hosted chat) the paths that carry a token.
+const HookShape HookShapes[] = {
+    {"hooks.slack.com/services/", AnyPath},    {"hooks.slack.com/workflows/", AnyPath},
+    {"hooks.slack.com/triggers/", AnyPath},    {"discord.com/api/webhooks/", AnyPath},
+    {"discordapp.com/api/webhooks/", AnyPath}, {"webhook.office.com/webhookb2/", AnyPath},
+    {"outlook.office.com/webhook/", AnyPath},  {"hooks.zapier.com/hooks/catch/", AnyPath},
+    {"maker.ifttt.com/trigger/", AnyPath},     {"/services/", IsTeamBotPath},
+    {"/api/webhooks/", IsIdTokenPath},         {"/hooks/", IsTokenIdPath},
+};
+
 void FindWebhookPaths(std::string_view line, CredentialLineState&, CredentialSpans& spans) {
-    static const std::string_view Hooks[] = {
-        "hooks.slack.com/services/",     "hooks.slack.com/workflows/",
-        "discord.com/api/webhooks/",     "discordapp.com/api/webhooks/",
-        "webhook.office.com/webhookb2/", "outlook.office.com/webhook/",
-    };
-    for (std::string_view hook : Hooks) {
-        size_t length = hook.size();
-        for (size_t at = line.find(hook); at != npos; at = line.find(hook, at + length)) {
+    for (const HookShape& shape : HookShapes) {
+        size_t length = shape.marker.size();
+        for (size_t at = line.find(shape.marker); at != npos; at = line.find(shape.marker, at)) {
             size_t start = at + length;
-            size_t end = start;
-            while (end < line.size() && !IsBlank(line[end]) && !IsIn(line[end], "\"'?#<>,;)")) {
-                ++end;
+            size_t end = HookPathEnd(line, start);
+            if (shape.isSecretPath(line.substr(start, end - start))) {
+                AddSpan(start, end, spans);
             }
-            AddSpan(start, end, spans);
+            at = std::max(end, start);
         }
     }
 }
@@ -1109,6 +1167,7 @@ void FindRegistryValues(std::string_view line, CredentialLineState&, CredentialS
 // a prefix such as "> ", "C: ", "Command:\t"), not a test result ("PASS 12 FAIL 0", "PASS (3)").
 void FindPassCommands(std::string_view line, CredentialLineState&, CredentialSpans& spans) {
     const size_t n = line.size();
+    const size_t lineEnd = SkipBlanksBack(line, n);
     for (size_t at = line.find("PASS"); at != npos; at = line.find("PASS", at + 4)) {
         if (!StartsWord(line, at) || at + 4 >= n || !IsBlank(line[at + 4])) {
             continue;
@@ -1118,7 +1177,7 @@ void FindPassCommands(std::string_view line, CredentialLineState&, CredentialSpa
             continue;
         }
         size_t start = SkipBlanks(line, at + 4);
-        size_t end = SkipBlanksBack(line, n);
+        size_t end = lineEnd;
         if (before > 0 && IsQuote(line[before - 1]) && end > start &&
             line[end - 1] == line[before - 1]) {
             --end; // *cmd* 'PASS x'
@@ -1428,8 +1487,15 @@ struct TokenStarts {
     }
 };
 
+const size_t TokenShapeCount = sizeof TokenShapes / sizeof TokenShapes[0];
+
+// A prefix followed by a run of its body's characters is a token when the run fits the shape; no
+// token of that shape starts within a run that does not (SG.SG.SG.… is no SendGrid key, nor its
+// end), so that a masked token never leaves the start of its run to read as a shorter one, and
+// each shape reads each character once.
 void FindProviderTokens(std::string_view line, CredentialLineState&, CredentialSpans& spans) {
     static const TokenStarts tokenStarts;
+    size_t runEnds[TokenShapeCount] = {};
     const size_t n = line.size();
     size_t at = 0;
     while (at < n) {
@@ -1438,19 +1504,19 @@ void FindProviderTokens(std::string_view line, CredentialLineState&, CredentialS
             continue;
         }
         size_t matched = 0;
-        for (const TokenShape& shape : TokenShapes) {
-            if (shape.prefix[0] != line[at] || !MatchesExactlyAt(line, at, shape.prefix)) {
+        for (size_t i = 0; i < TokenShapeCount && matched == 0; ++i) {
+            const TokenShape& shape = TokenShapes[i];
+            if (at < runEnds[i] || shape.prefix[0] != line[at] ||
+                !MatchesExactlyAt(line, at, shape.prefix)) {
                 continue;
             }
-            size_t length = shape.prefix.size();
-            size_t end = at + length;
+            size_t body = at + shape.prefix.size();
+            size_t end = body;
             while (end < n && shape.bodyChar(line[end])) {
                 ++end;
             }
-            if (TokenBodyFits(line.substr(at + length, end - at - length), shape)) {
-                matched = end;
-                break;
-            }
+            runEnds[i] = end;
+            matched = TokenBodyFits(line.substr(body, end - body), shape) ? end : 0;
         }
         if (matched > 0) {
             AddSpan(at, matched, spans);
@@ -1527,13 +1593,6 @@ bool IsKeyBodyLine(std::string_view line) {
     return IsBase64Body(word) && (word.size() >= 16 || word.back() == '=' || start == 0);
 }
 
-size_t LineStartBefore(std::string_view text, size_t at) {
-    while (at > 0 && text[at - 1] != '\r' && text[at - 1] != '\n') {
-        --at;
-    }
-    return at;
-}
-
 // -----BEGIN … PRIVATE KEY----- … -----END … PRIVATE KEY-----: the body, on the marker's line
 // (a JSON string with \n, or a line of its own) and on the lines that follow, each a base64 word
 // at the line end (after a trace prefix); the block ends at the END marker or at a line that is
@@ -1596,39 +1655,33 @@ void FindPrivateKeyBlocks(std::string_view line, CredentialLineState& state,
     }
 }
 
-// The END marker's label, from its line: -----END RSA PRIVATE KEY-----.
-bool EndsPrivateKey(std::string_view text, size_t endMarker) {
-    size_t labelStart = endMarker + 9;
-    size_t lineEnd = text.find_first_of("\r\n", labelStart);
-    std::string_view rest = text.substr(labelStart, lineEnd - labelStart);
-    size_t close = rest.find("-----");
-    return close != npos && rest.substr(0, close).find("PRIVATE KEY") != npos;
-}
-
 } // namespace
 
-size_t UnopenedPrivateKeyBodyStart(std::string_view text) {
-    size_t begin = std::min(text.find("-----BEGIN "), text.size());
-    size_t endMarker = text.find("-----END ");
-    while (endMarker < begin && !EndsPrivateKey(text, endMarker)) {
-        endMarker = text.find("-----END ", endMarker + 9);
+bool FindPrivateKeyBodyWord(std::string_view line, size_t& start, size_t& end) {
+    if (!IsKeyBodyLine(line)) {
+        return false;
     }
-    if (endMarker >= begin) {
-        return npos;
-    }
-    size_t bodyStart = LineStartBefore(text, endMarker);
-    for (size_t lineEnd = bodyStart; lineEnd > 0;) {
-        while (lineEnd > 0 && (text[lineEnd - 1] == '\r' || text[lineEnd - 1] == '\n')) {
-            --lineEnd;
+    end = SkipBlanksBack(line, line.size());
+    start = WordStartBack(line, end);
+    return true;
+}
+
+// Each END marker's label is read to the next five dashes, where the next marker would start, so
+// that no part of the line is read twice.
+bool ClosesUnopenedPrivateKey(std::string_view line) {
+    size_t begin = std::min(line.find("-----BEGIN "), line.size());
+    for (size_t endMarker = line.find("-----END "); endMarker < begin;
+         endMarker = line.find("-----END ", endMarker + 9)) {
+        size_t labelStart = endMarker + 9;
+        size_t close = line.find("-----", labelStart);
+        if (close == npos) {
+            return false;
         }
-        size_t lineStart = LineStartBefore(text, lineEnd);
-        if (!IsKeyBodyLine(text.substr(lineStart, lineEnd - lineStart))) {
-            break;
+        if (line.substr(labelStart, close - labelStart).find("PRIVATE KEY") != npos) {
+            return true;
         }
-        bodyStart = lineStart;
-        lineEnd = lineStart;
     }
-    return bodyStart;
+    return false;
 }
 
 // The rules, one row a shape. The order does not matter: the masker joins what they find.
@@ -1656,7 +1709,7 @@ const CredentialRule CredentialRules[] = {
     {"proxy user information", FindProxyUserInfo},
     // curl -u user:password, --proxy-user user:password
     {"user option", FindUserOptions},
-    // hooks.slack.com/services/…, discord.com/api/webhooks/…
+    // hooks.slack.com/services/…, discord.com/api/webhooks/…, …/services/T…/B…/…, …/hooks/<token>
     {"webhook URL path", FindWebhookPaths},
     // Bearer x, Basic x outside a header
     {"scheme word and credentials", FindSchemeCredentials},

@@ -30,10 +30,13 @@ struct CredentialRule {
     void (*find)(std::string_view line, CredentialLineState& state, CredentialSpans& spans);
 };
 
-// A text that begins inside a private-key block (the tail of a log, cut within one) shows the
-// block's END marker before any BEGIN: the start of the key-body lines just before that marker,
-// where the text is to be read as in the block; npos for any other text.
-size_t UnopenedPrivateKeyBodyStart(std::string_view text);
+// A line of a private key's body: a base64 word at the line end, after a trace prefix if any;
+// [start, end) is that word.
+bool FindPrivateKeyBodyWord(std::string_view line, size_t& start, size_t& end);
+
+// The line holds a private key's END marker before any BEGIN marker: it closes a block that
+// opened before the text (the tail of a log, cut within one) or whose BEGIN was lost.
+bool ClosesUnopenedPrivateKey(std::string_view line);
 
 // The table of rules, in CredentialRules.cpp: one row a shape.
 extern const CredentialRule CredentialRules[];

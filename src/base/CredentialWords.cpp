@@ -587,7 +587,10 @@ bool IsStateValue(std::string_view value, KeyKind kind) {
         allX = allX && (c == 'x' || c == 'X');
         allDashes = allDashes && c == '-';
     }
-    if (allStars || allX || allDashes || IsPlaceholder(value) || IsUpperName(value) ||
+    // A value that starts with a mask was masked where its form ended it before: a second pass
+    // leaves it as the first left it.
+    bool masked = value.substr(0, 4) == "****";
+    if (allStars || masked || allX || allDashes || IsPlaceholder(value) || IsUpperName(value) ||
         IsStateWord(value) || IsPath(value)) {
         return true;
     }
