@@ -13,11 +13,11 @@ inline constexpr std::string_view CredentialMask = "****";
 using CredentialSpans = std::vector<std::pair<size_t, size_t>>;
 
 // What one line of a text leaves for the next: a private-key block goes on, or an SMTP or IMAP
-// server asked for a SASL reply (334) that the next line carries.
+// login awaits the client's SASL replies (after AUTH LOGIN, or a 334 prompt) on the next lines.
 struct CredentialLineState {
     bool inPrivateKey = false;
     bool privateKeyCounted = false; // a span of the open block's body was counted
-    bool saslReplyDue = false;
+    int saslRepliesDue = 0; // the client's base64 replies still to come on lines of their own
     // Spans of this line that go on a value of an earlier line (the body of a private key):
     // masked, but not counted again.
     int continuedSpans = 0;
