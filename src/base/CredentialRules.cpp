@@ -1942,10 +1942,13 @@ void FindPrivateKeyBlocks(std::string_view line, CredentialLineState& state,
         at = bodyStart;
         size_t endMarker = line.find("-----END", bodyStart);
         size_t bodyEnd = endMarker == npos ? n : endMarker;
-        // A mask in the body may hide its END: the block is read as closed there.
+        // A mask in the body with more after it may hide its END: the block is read as closed
+        // there. One at the line end is a body masked before, whose block goes on.
         size_t mask = line.substr(bodyStart, bodyEnd - bodyStart).find(CredentialMask);
         if (mask != npos) {
-            bodyEnd = endMarker = bodyStart + mask;
+            bodyEnd = bodyStart + mask;
+            size_t after = SkipBlanks(line, bodyEnd + CredentialMask.size());
+            endMarker = after == n && endMarker == npos ? npos : bodyEnd;
         }
         size_t base64 = 0;
         for (size_t i = bodyStart; i < bodyEnd; ++i) {
