@@ -9,9 +9,10 @@
 // token, secret and session keys in every form a log writes them (key=value, JSON, YAML, XML,
 // connection strings, installer property lines), protocol logins (PASS, AUTH, LOGIN), tokens of a
 // known shape and private-key blocks; CredentialRules.cpp has the table of shapes. A rule looks at
-// one line at a time; only a private-key block and a SASL reply due after a 334 prompt carry over
-// to the next line of the same text. Adds the number of credentials masked to masked; a text
-// without any comes back unchanged, and a masked text masks to itself. Linear in the text.
+// one line at a time; only a private-key block (also one whose END comes before any BEGIN) and the
+// SASL replies due after AUTH or a 334 prompt carry over to the next lines of the same text. Adds
+// the number of credentials masked to masked; a text without any comes back unchanged, and a
+// masked text masks to itself. One pass, linear in the text.
 Str MaskCredentials(const Str& text, int32_t& masked);
 
 // The line that tells support how many credentials were masked in the text it closes ("report",

@@ -13,11 +13,11 @@ inline constexpr std::string_view CredentialMask = "****";
 using CredentialSpans = std::vector<std::pair<size_t, size_t>>;
 
 // What one line of a text leaves for the next: a private-key block goes on, or an SMTP or IMAP
-// server asked for a SASL reply (334) that the next line carries.
+// login awaits the client's SASL replies (after AUTH LOGIN, or a 334 prompt) on the next lines.
 struct CredentialLineState {
     bool inPrivateKey = false;
     bool privateKeyCounted = false; // a span of the open block's body was counted
-    bool saslReplyDue = false;
+    int saslRepliesDue = 0; // the client's base64 replies still to come on lines of their own
     // Spans of this line that go on a value of an earlier line (the body of a private key):
     // masked, but not counted again.
     int continuedSpans = 0;
@@ -30,10 +30,13 @@ struct CredentialRule {
     void (*find)(std::string_view line, CredentialLineState& state, CredentialSpans& spans);
 };
 
-// A text that begins inside a private-key block (the tail of a log, cut within one) shows the
-// block's END marker before any BEGIN: the start of the key-body lines just before that marker,
-// where the text is to be read as in the block; npos for any other text.
-size_t UnopenedPrivateKeyBodyStart(std::string_view text);
+// A line of a private key's body: a base64 word at the line end, after a trace prefix if any;
+// [start, end) is that word.
+bool FindPrivateKeyBodyWord(std::string_view line, size_t& start, size_t& end);
+
+// The line holds a private key's END marker before any BEGIN marker: it closes a block that
+// opened before the text (the tail of a log, cut within one) or whose BEGIN was lost.
+bool ClosesUnopenedPrivateKey(std::string_view line);
 
 // The table of rules, in CredentialRules.cpp: one row a shape.
 extern const CredentialRule CredentialRules[];

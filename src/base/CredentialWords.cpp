@@ -57,10 +57,10 @@ const std::string_view ExactWords[] = {
 };
 // Of these, the ones that name a password (pass=S3cret) but may also count (pass=118 fail=2).
 const std::string_view PasswordWords[] = {"pass", "pw", "psw", "pword"};
-// Words that end in "pass" and name no password; any other key that does is one (the
+// Words that end in "pass" (or "pas") and name no password; any other key that does is one (the
 // installer's SQLPASS, SMTPPASS, whose capitals show no parts).
-const std::string_view NotPassword[] = {"bypass",   "compass",  "surpass",
-                                        "trespass", "overpass", "underpass"};
+const std::string_view NotPassword[] = {"bypass",   "compass",   "surpass", "trespass",
+                                        "overpass", "underpass", "sherpas"};
 // Of these, the ones that also count as the last part of a camel-case key (ftpPass, UserSID), but
 // not key and code (SourceCabKey, ProductCode).
 const std::string_view CamelExactWords[] = {
@@ -208,8 +208,11 @@ bool EqualsWordIn(std::string_view part, const std::string_view* words, size_t c
     return false;
 }
 
+// SQLPASS, SMTPPASS, and the cameras' loginpas.
 bool EndsInPass(std::string_view compact) {
-    if (compact.size() <= 4 || compact.substr(compact.size() - 4) != "pass") {
+    bool pass = compact.size() > 4 && compact.substr(compact.size() - 4) == "pass";
+    bool pas = compact.size() > 6 && compact.substr(compact.size() - 3) == "pas";
+    if (!pass && !pas) {
         return false;
     }
     for (std::string_view word : NotPassword) {
@@ -304,6 +307,19 @@ bool IsUpperName(std::string_view value) {
     return underscore && value.size() >= 5 && value.front() != '_' && value.back() != '_';
 }
 
+// \u002B: how JSON writers escape + < > & ' and every character outside ASCII.
+bool StartsWithUnicodeEscape(std::string_view value) {
+    if (value.size() < 6 || value[0] != '\\' || value[1] != 'u') {
+        return false;
+    }
+    for (size_t i = 2; i < 6; ++i) {
+        if (!IsHexDigit(value[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool IsPath(std::string_view value) {
     if (value.size() >= 3 && IsLetter(value[0]) && value[1] == ':' &&
         (value[2] == '\\' || value[2] == '/')) {
@@ -313,7 +329,8 @@ bool IsPath(std::string_view value) {
         MatchesAt(value, 0, "hkcu\\") || MatchesAt(value, 0, "hkey_")) {
         return true;
     }
-    if (value.size() >= 2 && value[0] == '\\' && IsLetter(value[1])) {
+    if (value.size() >= 2 && value[0] == '\\' && IsLetter(value[1]) &&
+        !StartsWithUnicodeEscape(value)) {
         return true;
     }
     if (value.size() >= 3 && value[0] == '%') {
@@ -349,6 +366,25 @@ bool IsNumberLike(std::string_view value) {
     // a unit after the number: 30s, 20m, 512KB
     size_t unit = value.size() - digitsEnd;
     return unit <= 3 && IsAll(value.substr(digitsEnd), IsLetter) == (unit > 0);
+}
+
+// 2.4.17, 2.4.17-release, 10.0.19045+build.7: a version, with a pre-release or build label.
+bool IsVersion(std::string_view value) {
+    size_t at = 0;
+    size_t dots = 0;
+    while (at < value.size() && (IsDigit(value[at]) || (at > 0 && value[at] == '.'))) {
+        dots += value[at] == '.' ? 1 : 0;
+        ++at;
+    }
+    if (dots == 0 || !IsDigit(value[at - 1])) {
+        return false;
+    }
+    if (at == value.size()) {
+        return true;
+    }
+    std::string_view label = value.substr(at + 1);
+    return IsIn(value[at], "-+") && !label.empty() &&
+           IsAll(label, [](char c) { return IsAlnum(c) || c == '.' || c == '-'; });
 }
 
 // /etc/velmont/site.key, ./certs/site.pem: a path of the build machine's kind.
@@ -547,7 +583,7 @@ KeyClass ClassifyKey(std::string_view key, std::string_view before) {
 
 KeyKind ClassifyName(std::string_view name) {
     Compact compact;
-    if (!compact.Add(name) || compact.size == 0) {
+    if (name.find("****") != std::string_view::npos || !compact.Add(name) || compact.size == 0) {
         return KeyKind::None;
     }
     KeyKind kind = ClassifyCompact(compact.View(), true, NameWords).kind;
@@ -587,7 +623,10 @@ bool IsStateValue(std::string_view value, KeyKind kind) {
         allX = allX && (c == 'x' || c == 'X');
         allDashes = allDashes && c == '-';
     }
-    if (allStars || allX || allDashes || IsPlaceholder(value) || IsUpperName(value) ||
+    // A value that holds a mask was masked before (where its form ended it, or by a product that
+    // shows a few characters, ****1234): a second pass leaves it as the first left it.
+    bool masked = value.find("****") != std::string_view::npos;
+    if (allStars || masked || allX || allDashes || IsPlaceholder(value) || IsUpperName(value) ||
         IsStateWord(value) || IsPath(value)) {
         return true;
     }
@@ -598,9 +637,9 @@ bool IsStateValue(std::string_view value, KeyKind kind) {
         return IsNumberLike(value);
     }
     return IsPlainWord(value) || IsCamelWords(value) || IsWordWithNumber(value) ||
-           IsWordList(value) || IsNumberLike(value) || IsWindowsSid(value) || IsGuid(value) ||
-           IsUnixPath(value) || value.find('\\') != std::string_view::npos || IsDottedName(value) ||
-           !LooksLikeToken(whole);
+           IsWordList(value) || IsNumberLike(value) || IsVersion(value) || IsWindowsSid(value) ||
+           IsGuid(value) || IsUnixPath(value) || value.find('\\') != std::string_view::npos ||
+           IsDottedName(value) || !LooksLikeToken(whole);
 }
 
 bool LooksLikeSecretWord(std::string_view word) {

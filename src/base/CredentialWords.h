@@ -29,7 +29,8 @@ KeyClass ClassifyKey(std::string_view key, std::string_view before = {});
 
 // What a name key gives (<add key="SmtpPassword" …>, {"name":"VLSESSION", …}): a secret key, or
 // the name of a session or authentication cookie or setting (strong); a name ending in Key
-// (StorageKey) or a short secret word (weak).
+// (StorageKey) or a short secret word (weak). A name that holds a mask names nothing: it was a
+// value, masked before.
 KeyKind ClassifyName(std::string_view name);
 
 // key, name, property, param, setting: names the secret that a value beside it holds.
