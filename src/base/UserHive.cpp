@@ -2,7 +2,10 @@
 
 #include "base/JoinPath.h"
 
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -71,13 +74,30 @@ void Unmount(const char* name) {
     }
 }
 
+// The process of a mount name as this program makes them, "VLDoctor.<process>.<count>" and
+// nothing after; false for any other name.
+bool MountProcess(const char* name, unsigned long& process) {
+    static const char Prefix[] = "VLDoctor.";
+    if (strncmp(name, Prefix, sizeof Prefix - 1) != 0) {
+        return false;
+    }
+    const char* digits = name + sizeof Prefix - 1;
+    char* end = nullptr;
+    if (!isdigit(static_cast<unsigned char>(*digits))) {
+        return false;
+    }
+    process = strtoul(digits, &end, 10);
+    if (*end != '.' || !isdigit(static_cast<unsigned char>(end[1]))) {
+        return false;
+    }
+    strtoul(end + 1, &end, 10);
+    return *end == '\0';
+}
+
 // A mount whose run has ended: the process the name gives no longer exists.
 bool IsAbandonedMount(const char* name) {
     unsigned long process = 0;
-    unsigned long count = 0;
-    char end = 0;
-    if (sscanf(name, "VLDoctor.%lu.%lu%c", &process, &count, &end) != 2 ||
-        process == GetCurrentProcessId()) {
+    if (!MountProcess(name, process) || process == GetCurrentProcessId()) {
         return false;
     }
     // A process that has ended may still be there while another holds it (a debugger).
