@@ -69,6 +69,8 @@ const MaskCase MaskCases[] = {
     {"MIIEvQIBADANBgkqhkiG9w0BAQEF\r\n-----END PRIVATE KEY-----\r\nnext=1\r\n"
      "AASCBKcwggSjAgEAAoIB==\r\n\r\n-----END RSA PRIVATE KEY-----",
      "****\r\n-----END PRIVATE KEY-----\r\nnext=1\r\n****\r\n\r\n-----END RSA PRIVATE KEY-----", 2},
+    {"QUJDREVGR0hJSktMTU5PUFFS\r\nnext=1\r\nAASCBKcwggSjAgEAAoIB==\r\n-----END PRIVATE KEY-----",
+     "QUJDREVGR0hJSktMTU5PUFFS\r\nnext=1\r\n****\r\n-----END PRIVATE KEY-----", 1},
     {"MIIEvQIBADANBgkqhkiG9w0BAQEF\r\n-----END CERTIFICATE-----", nullptr, 0},
     // a mask from before stays as it is, and what it may hide changes nothing
     {"token=ab****cd Cookie: **** x: sid=abcd1234efgh5678",
