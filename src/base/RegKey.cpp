@@ -9,6 +9,19 @@ namespace {
 const DWORD StringBufferSize = 8192;
 const REGSAM View = KEY_WOW64_32KEY;
 
+// A read-only open, served from the keys the thread's run keeps where it holds this one.
+LONG OpenForReading(HKEY root, const char* path, HKEY& opened) {
+    opened = KeyCacheScope::OpenCached(root, path, KEY_READ | View);
+    if (opened) {
+        return ERROR_SUCCESS;
+    }
+    LONG status = RegOpenKeyExA(root, path, 0, KEY_READ | View, &opened);
+    if (status == ERROR_SUCCESS) {
+        KeyCacheScope::Remember(root, path, opened, KEY_READ | View);
+    }
+    return status;
+}
+
 } // namespace
 
 // The user's keys are those of the user the thread's run reads: HKEY_CURRENT_USER, or another
@@ -35,15 +48,7 @@ bool RegKey::Open(HKEY root, const char* path, bool readOnly) {
     HKEY opened = nullptr;
     LONG status;
     if (readOnly) {
-        opened = KeyCacheScope::OpenCached(root, path, KEY_READ | View);
-        if (opened) {
-            key = opened;
-            return true;
-        }
-        status = RegOpenKeyExA(root, path, 0, KEY_READ | View, &opened);
-        if (status == ERROR_SUCCESS) {
-            KeyCacheScope::Remember(root, path, opened, KEY_READ | View);
-        }
+        status = OpenForReading(root, path, opened);
     } else {
         status = RegCreateKeyExA(root, path, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE,
                                  KEY_ALL_ACCESS | View, nullptr, &opened, nullptr);
@@ -64,12 +69,9 @@ bool RegKey::MachineKeyExists(const char* path) {
 }
 
 bool RegKey::KeyExists(HKEY root, const char* path) {
-    HKEY probe = KeyCacheScope::OpenCached(root, path, KEY_READ | View);
-    if (!probe) {
-        if (RegOpenKeyExA(root, path, 0, KEY_READ | View, &probe) != ERROR_SUCCESS) {
-            return false;
-        }
-        KeyCacheScope::Remember(root, path, probe, KEY_READ | View);
+    HKEY probe = nullptr;
+    if (OpenForReading(root, path, probe) != ERROR_SUCCESS) {
+        return false;
     }
     DWORD values = 0;
     LONG status = RegQueryInfoKeyA(probe, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
