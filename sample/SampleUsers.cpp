@@ -70,21 +70,6 @@ bool LayHiveDraft(HKEY hive, const SampleUser& user) {
     return folders.Ok() && (!user.hasProduct || LayProduct(hive));
 }
 
-bool EnableBackupPrivilege() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) {
-        return false;
-    }
-    TOKEN_PRIVILEGES privileges = {};
-    privileges.PrivilegeCount = 1;
-    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    bool ok = LookupPrivilegeValueA(nullptr, SE_BACKUP_NAME, &privileges.Privileges[0].Luid) &&
-              AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) &&
-              GetLastError() == ERROR_SUCCESS;
-    CloseHandle(token);
-    return ok;
-}
-
 // The hive file through the system's own writer, so that the system's loader reads it.
 bool SaveHive(const SampleUser& user) {
     TestRegistry::DeleteTree(HKEY_CURRENT_USER, HiveDraftKey);
@@ -95,7 +80,7 @@ bool SaveHive(const SampleUser& user) {
     }
     std::string file = ProfileOf(user) + "\\NTUSER.DAT";
     DeleteFileA(file.c_str());
-    bool saved = LayHiveDraft(draft, user) && EnableBackupPrivilege() &&
+    bool saved = LayHiveDraft(draft, user) && TestRegistry::EnableBackupPrivilege() &&
                  RegSaveKeyA(draft, file.c_str(), nullptr) == ERROR_SUCCESS;
     RegCloseKey(draft);
     TestRegistry::DeleteTree(HKEY_CURRENT_USER, HiveDraftKey);

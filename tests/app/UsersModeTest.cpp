@@ -20,19 +20,6 @@ const char* const Ines = "C:\\users\\ines";
 const char* const Tomas = "C:\\users\\tomas";
 const char* const InesConfigFolder = "C:\\users\\ines\\AppData\\Roaming\\Velmont";
 
-std::string UsersKeys() {
-    std::string keys;
-    char name[256];
-    for (DWORD i = 0;; ++i) {
-        DWORD size = sizeof name;
-        if (RegEnumKeyExA(HKEY_USERS, i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
-            return keys;
-        }
-        keys += std::string(name) + "\n";
-    }
-}
-
 const nlohmann::json* UserNamed(const nlohmann::json& document, const std::string& account) {
     for (const nlohmann::json& user : document["users"]) {
         if (user["account"] == account) {
@@ -45,7 +32,7 @@ const nlohmann::json* UserNamed(const nlohmann::json& document, const std::strin
 // What must not change in any run over every user: the hives the system lists, the hive files
 // of the users who are logged off, the product's keys and the logged-off user's folder.
 struct MachineState {
-    std::string users = UsersKeys();
+    std::string users = TestRegistry::UsersKeys();
     std::string inesHive = ReadBytes(std::string(Ines) + "\\NTUSER.DAT");
     std::string tomasHive = ReadBytes(std::string(Tomas) + "\\NTUSER.DAT");
     std::string product = SnapshotProductRegistry();
@@ -256,7 +243,8 @@ TEST_F(UsersModeTest, ARunEndedByForceLeavesNoHiveLoaded) {
             seen += text;
             if (text.find("'ines'") != std::string::npos &&
                 text.find("from VLDoctor.") != std::string::npos) {
-                endedWhileMounted = UsersKeys().find("VLDoctor.") != std::string::npos;
+                endedWhileMounted =
+                    TestRegistry::UsersKeys().find("VLDoctor.") != std::string::npos;
                 TerminateProcess(process.hProcess, 9);
             }
         }

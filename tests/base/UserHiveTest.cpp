@@ -18,33 +18,6 @@ namespace {
 const char* const Draft = "Software\\Tessaly\\HiveDraft";
 const char* const Stand = "Software\\Tessaly\\PrivateStandIn";
 
-std::string UsersKeys() {
-    std::string keys;
-    char name[256];
-    for (DWORD i = 0;; ++i) {
-        DWORD size = sizeof name;
-        if (RegEnumKeyExA(HKEY_USERS, i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
-            return keys;
-        }
-        keys += std::string(name) + "\n";
-    }
-}
-
-bool EnableBackup() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) {
-        return false;
-    }
-    TOKEN_PRIVILEGES privileges = {};
-    privileges.PrivilegeCount = 1;
-    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    bool ok = LookupPrivilegeValueA(nullptr, SE_BACKUP_NAME, &privileges.Privileges[0].Luid) &&
-              AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
-    CloseHandle(token);
-    return ok;
-}
-
 // A private load that works, as Windows' does: it hands out a key of the stand-in tree.
 LONG WINAPI WorkingPrivateLoad(LPCSTR, PHKEY key, REGSAM access, DWORD, DWORD) {
     return RegOpenKeyExA(HKEY_CURRENT_USER, Stand, 0, access, key);
@@ -81,7 +54,7 @@ protected:
                   "Private");
         HKEY draft = nullptr;
         RegOpenKeyExA(HKEY_CURRENT_USER, Draft, 0, KEY_READ, &draft);
-        ASSERT_TRUE(EnableBackup());
+        ASSERT_TRUE(EnableBackupPrivilege());
         ASSERT_EQ(ERROR_SUCCESS, RegSaveKeyA(draft, hiveFile.c_str(), nullptr));
         RegCloseKey(draft);
         profile.Sid = "S-1-5-21-1-2-3-4242";

@@ -21,6 +21,10 @@ void SetDword(HKEY root, const char* path, const char* name, DWORD value);
 void SetBinary(HKEY root, const char* path, const char* name, const std::string& bytes,
                DWORD type = REG_BINARY);
 bool GetDword(HKEY root, const char* path, const char* name, DWORD& value);
+// The names of the keys under HKEY_USERS, one a line: the hives loaded.
+std::string UsersKeys();
+// The backup privilege, which RegSaveKey needs, for this process.
+bool EnableBackupPrivilege();
 
 } // namespace TestRegistry
 
