@@ -5,8 +5,9 @@
 #include <cstdint>
 
 // Work that may block on a path: a network share whose server has gone away holds the thread
-// that asks for minutes, a pipe no one writes to for ever. It runs in a thread of its own and is
-// waited for a bounded time; work given up goes on unseen, and deletes itself when it ends.
+// that asks for minutes, a pipe no one writes to for ever. It runs in a thread of the process's
+// pool and is waited for a bounded time; work given up goes on unseen, and deletes itself when it
+// ends.
 class BoundedJob {
 public:
     BoundedJob() = default;
@@ -21,7 +22,8 @@ private:
     friend bool RunWithin(BoundedJob* job, uint32_t limitMs);
     friend DWORD WINAPI RunBoundedJob(void* parameter);
 
-    LONG holders = 2; // the caller and the worker; the last to let go deletes the job
+    LONG holders = 2;     // the caller and the worker; the last to let go deletes the job
+    HANDLE ran = nullptr; // the worker's handle of the event it sets when the job has run
 };
 
 // True when the job (made with new) ran to its end within limitMs: the caller owns it then. False

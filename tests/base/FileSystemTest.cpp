@@ -182,13 +182,22 @@ public:
 
 } // namespace
 
-// Work that ends in time is the caller's; work given up ends on its own once it can, and goes.
+// Work that ends in time is the caller's; work given up ends on its own once it can, and goes,
+// and holds up no work after it.
 TEST(BoundedJob, GivesUpWorkThatDoesNotEndInTimeAndLetsItEndAlone) {
     HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE ended = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     auto* blocked = new WaitingJob(release, ended);
     EXPECT_FALSE(RunWithin(blocked, 100));
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(ended, 0));
+    HANDLE released = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    HANDLE otherEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    auto* next = new WaitingJob(released, otherEnded);
+    ASSERT_TRUE(RunWithin(next, 60000));
+    EXPECT_TRUE(next->ran);
+    delete next;
+    CloseHandle(released);
+    CloseHandle(otherEnded);
     SetEvent(release);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ended, 60000));
 
