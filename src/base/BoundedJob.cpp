@@ -1,5 +1,7 @@
 #include "base/BoundedJob.h"
 
+#include "base/LocalPath.h"
+
 // The worker lets go of the job before it tells that the job has run, with its own handle of the
 // event: a caller that has given up may have closed its handle, and one that has not then finds
 // the job its own.
@@ -18,8 +20,8 @@ DWORD WINAPI RunBoundedJob(void* parameter) {
 // The process's pool keeps a thread that has run a job for the next one: a run asks several
 // questions of paths one after another, and a thread of its own for each costs more than the
 // question itself. A job that hangs holds its thread; the pool takes another for the next.
-bool RunWithin(BoundedJob* job, uint32_t limitMs) {
-    HANDLE ran = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+bool RunWithin(BoundedJob* job, uint32_t limitMs, const char* path) {
+    HANDLE ran = IsPlainLocalPath(path) ? nullptr : CreateEventA(nullptr, TRUE, FALSE, nullptr);
     if (!ran) {
         job->Run();
         return true;

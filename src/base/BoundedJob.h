@@ -19,7 +19,7 @@ public:
     virtual void Run() = 0;
 
 private:
-    friend bool RunWithin(BoundedJob* job, uint32_t limitMs);
+    friend bool RunWithin(BoundedJob* job, uint32_t limitMs, const char* path);
     friend DWORD WINAPI RunBoundedJob(void* parameter);
 
     LONG holders = 2;     // the caller and the worker; the last to let go deletes the job
@@ -27,9 +27,10 @@ private:
 };
 
 // True when the job (made with new) ran to its end within limitMs: the caller owns it then. False
-// when it was given up: the caller must not touch it again. Without a thread to spare, the job
-// runs here, unbounded.
-bool RunWithin(BoundedJob* job, uint32_t limitMs);
+// when it was given up: the caller must not touch it again. A job about a plain local path
+// (base/LocalPath.h), which cannot keep it waiting, runs here, as does one without a thread to
+// spare, unbounded.
+bool RunWithin(BoundedJob* job, uint32_t limitMs, const char* path);
 
 // How long a fleet run waits for one path of the product: far longer than a share that answers
 // slowly takes, far shorter than the system's own time-outs for a server that is gone.

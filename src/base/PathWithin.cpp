@@ -25,7 +25,7 @@ bool DirectoryExistsWithin(const char* path, uint32_t limitMs, bool& timedOut) {
     if (!question) {
         return DirectoryExists(path);
     }
-    if (!RunWithin(question, limitMs)) {
+    if (!RunWithin(question, limitMs, path)) {
         timedOut = true;
         return false;
     }

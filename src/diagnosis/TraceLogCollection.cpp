@@ -93,7 +93,7 @@ bool CopyFileTail(RunContext& context, const char* path, int32_t maxLines) {
     if (!job) {
         return false;
     }
-    if (!RunWithin(job, TraceLogLimitMs)) {
+    if (!RunWithin(job, TraceLogLimitMs, path)) {
         FindTraceLogTimedOut(context, path);
         return false;
     }

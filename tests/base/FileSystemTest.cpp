@@ -1,5 +1,6 @@
 #include "base/BoundedJob.h"
 #include "base/FileFinder.h"
+#include "base/LocalPath.h"
 #include "base/SystemErrorText.h"
 #include "base/WholeFile.h"
 
@@ -188,12 +189,13 @@ TEST(BoundedJob, GivesUpWorkThatDoesNotEndInTimeAndLetsItEndAlone) {
     HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE ended = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     auto* blocked = new WaitingJob(release, ended);
-    EXPECT_FALSE(RunWithin(blocked, 100));
+    const char* share = "\\\\monitor-share\\velmont";
+    EXPECT_FALSE(RunWithin(blocked, 100, share));
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(ended, 0));
     HANDLE released = CreateEventA(nullptr, TRUE, TRUE, nullptr);
     HANDLE otherEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     auto* next = new WaitingJob(released, otherEnded);
-    ASSERT_TRUE(RunWithin(next, 60000));
+    ASSERT_TRUE(RunWithin(next, 60000, share));
     EXPECT_TRUE(next->ran);
     delete next;
     CloseHandle(released);
@@ -203,13 +205,53 @@ TEST(BoundedJob, GivesUpWorkThatDoesNotEndInTimeAndLetsItEndAlone) {
 
     ResetEvent(ended);
     auto* done = new WaitingJob(release, ended);
-    ASSERT_TRUE(RunWithin(done, 60000));
+    ASSERT_TRUE(RunWithin(done, 60000, nullptr));
     EXPECT_TRUE(done->ran);
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(ended, 0));
     delete done;
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ended, 0));
     CloseHandle(release);
     CloseHandle(ended);
+}
+
+namespace {
+
+class ThreadJob : public BoundedJob {
+public:
+    void Run() override { thread = GetCurrentThreadId(); }
+    DWORD thread = 0;
+};
+
+} // namespace
+
+// Only a question about a path on a fixed drive that nothing sends elsewhere is asked on the
+// caller's thread: one about a share, a relative path, or a drive of another kind may hang it.
+TEST(BoundedJob, OnlyAPlainLocalPathIsAskedHere) {
+    ScratchFolder scratch;
+    WriteBytes(scratch.File("VLWorkTrace.log"), "x");
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    struct Case {
+        std::string path;
+        bool plain;
+    } cases[] = {
+        {scratch.Path(), true},
+        {scratch.File("VLWorkTrace.log"), true},
+        {scratch.File("absent\\VLWorkTrace.log"), true},
+        {system, true},
+        {"\\\\monitor-share\\velmont\\VLWorkTrace.log", false},
+        {"\\\\?\\UNC\\monitor-share\\velmont", false},
+        {"VLWorkTrace.log", false},
+        {"C:VLWorkTrace.log", false},
+        {"", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.plain, IsPlainLocalPath(c.path.c_str())) << c.path;
+        auto* job = new ThreadJob;
+        ASSERT_TRUE(RunWithin(job, 60000, c.path.c_str())) << c.path;
+        EXPECT_EQ(c.plain, job->thread == GetCurrentThreadId()) << c.path;
+        delete job;
+    }
 }
 
 // The temporary file lies in FILE's own folder, the one place the move is one step: nothing
