@@ -2,18 +2,30 @@
 
 #include "base/LocalPath.h"
 
-// The worker lets go of the job before it tells that the job has run, with its own handle of the
-// event: a caller that has given up may have closed its handle, and one that has not then finds
-// the job its own.
+namespace {
+
+const LONG Running = 0;
+const LONG Ran = 1;
+const LONG GivenUp = 2;
+
+} // namespace
+
+BoundedJob::~BoundedJob() {
+    if (ran) {
+        CloseHandle(ran);
+    }
+}
+
+// Once the worker has said that the job has run, it touches the job no more: the caller may have
+// woken and deleted it.
 DWORD WINAPI RunBoundedJob(void* parameter) {
     auto* job = static_cast<BoundedJob*>(parameter);
     job->Run();
-    HANDLE ran = job->ran;
-    if (InterlockedDecrement(&job->holders) == 0) {
+    if (InterlockedCompareExchange(&job->state, Ran, Running) == Running) {
+        SetEvent(job->ran);
+    } else {
         delete job;
     }
-    SetEvent(ran);
-    CloseHandle(ran);
     return 0;
 }
 
@@ -21,22 +33,17 @@ DWORD WINAPI RunBoundedJob(void* parameter) {
 // questions of paths one after another, and a thread of its own for each costs more than the
 // question itself. A job that hangs holds its thread; the pool takes another for the next.
 bool RunWithin(BoundedJob* job, uint32_t limitMs, const char* path) {
-    HANDLE ran = IsPlainLocalPath(path) ? nullptr : CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (!ran) {
+    if (!IsPlainLocalPath(path)) {
+        job->ran = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    }
+    if (!job->ran || !QueueUserWorkItem(RunBoundedJob, job, WT_EXECUTELONGFUNCTION)) {
         job->Run();
         return true;
     }
-    HANDLE process = GetCurrentProcess();
-    if (!DuplicateHandle(process, ran, process, &job->ran, 0, FALSE, DUPLICATE_SAME_ACCESS) ||
-        !QueueUserWorkItem(RunBoundedJob, job, WT_EXECUTELONGFUNCTION)) {
-        if (job->ran) {
-            CloseHandle(job->ran);
-        }
-        CloseHandle(ran);
-        job->Run();
+    if (WaitForSingleObject(job->ran, limitMs) == WAIT_OBJECT_0 ||
+        InterlockedCompareExchange(&job->state, GivenUp, Running) != Running) {
+        WaitForSingleObject(job->ran, INFINITE); // at once: it ran just as the time ran out
         return true;
     }
-    WaitForSingleObject(ran, limitMs);
-    CloseHandle(ran);
-    return InterlockedDecrement(&job->holders) == 0;
+    return false;
 }

@@ -13,7 +13,7 @@ public:
     BoundedJob() = default;
     BoundedJob(const BoundedJob&) = delete;
     BoundedJob& operator=(const BoundedJob&) = delete;
-    virtual ~BoundedJob() = default;
+    virtual ~BoundedJob();
 
     // In the worker thread: touches nothing but the job's own members.
     virtual void Run() = 0;
@@ -22,8 +22,10 @@ private:
     friend bool RunWithin(BoundedJob* job, uint32_t limitMs, const char* path);
     friend DWORD WINAPI RunBoundedJob(void* parameter);
 
-    LONG holders = 2;     // the caller and the worker; the last to let go deletes the job
-    HANDLE ran = nullptr; // the worker's handle of the event it sets when the job has run
+    // Running until the worker ends it (Ran: the caller's) or the caller gives it up (GivenUp:
+    // the worker deletes it); whoever comes second sees the other's word.
+    LONG state = 0;
+    HANDLE ran = nullptr; // set by the worker when the job has run and is the caller's
 };
 
 // True when the job (made with new) ran to its end within limitMs: the caller owns it then. False

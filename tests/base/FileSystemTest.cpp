@@ -4,6 +4,7 @@
 #include "base/SystemErrorText.h"
 #include "base/WholeFile.h"
 
+#include "Handles.h"
 #include "Scratch.h"
 
 #include <gtest/gtest.h>
@@ -224,13 +225,30 @@ public:
 
 } // namespace
 
+// A drive letter that names no drive here.
+std::string UnmappedDrive() {
+    for (char letter = 'D'; letter <= 'Y'; ++letter) {
+        const char root[] = {letter, ':', '\\', '\0'};
+        if (GetDriveTypeA(root) == DRIVE_NO_ROOT_DIR) {
+            return root;
+        }
+    }
+    return "";
+}
+
 // Only a question about a path on a fixed drive that nothing sends elsewhere is asked on the
 // caller's thread: one about a share, a relative path, or a drive of another kind may hang it.
+// Either way, a question answered leaves no handle behind.
 TEST(BoundedJob, OnlyAPlainLocalPathIsAskedHere) {
     ScratchFolder scratch;
     WriteBytes(scratch.File("VLWorkTrace.log"), "x");
     char system[MAX_PATH] = {};
     GetSystemDirectoryA(system, MAX_PATH);
+    std::string unmapped = UnmappedDrive();
+    ASSERT_FALSE(unmapped.empty());
+    auto* first = new ThreadJob; // the pool's thread, made once
+    ASSERT_TRUE(RunWithin(first, 60000, nullptr));
+    delete first;
     struct Case {
         std::string path;
         bool plain;
@@ -243,14 +261,17 @@ TEST(BoundedJob, OnlyAPlainLocalPathIsAskedHere) {
         {"\\\\?\\UNC\\monitor-share\\velmont", false},
         {"VLWorkTrace.log", false},
         {"C:VLWorkTrace.log", false},
+        {unmapped + "velmont\\VLWorkTrace.log", false},
         {"", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.plain, IsPlainLocalPath(c.path.c_str())) << c.path;
+        size_t handles = OwnHandleCount();
         auto* job = new ThreadJob;
         ASSERT_TRUE(RunWithin(job, 60000, c.path.c_str())) << c.path;
         EXPECT_EQ(c.plain, job->thread == GetCurrentThreadId()) << c.path;
         delete job;
+        EXPECT_EQ(handles, OwnHandleCount()) << c.path;
     }
 }
 
