@@ -148,6 +148,10 @@ TEST_F(TraceLogTest, MessageBoxIsAlwaysLoggedAndShown) {
     EXPECT_TRUE(
         Matches(tail, std::string(Stamp) + "Message Box displayed :Cannot load MAPI functions\n"))
         << tail;
+    Configure("none", 0); // with the trace off, the box still shows
+    DialogWatcher offWatcher(IDOK);
+    Trace(0, "Cannot load %s", "MAPI functions");
+    EXPECT_EQ(1u, offWatcher.Seen().size());
 }
 
 TEST_F(TraceLogTest, ShowMessageAndAskQuestion) {
