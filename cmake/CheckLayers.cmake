@@ -1,7 +1,7 @@
 # Fails when a source file includes a header of a higher layer. The folders under src/ are the
 # layers, lowest first; resources is a leaf every layer may include, and it includes none.
 # Run as: cmake -DSOURCE_DIR=<src folder> -P CheckLayers.cmake
-set(LAYERS base trace config diagnosis framework report app)
+set(LAYERS base masking trace config diagnosis framework report app)
 
 if(NOT IS_DIRECTORY "${SOURCE_DIR}")
     message(FATAL_ERROR "No source folder '${SOURCE_DIR}'")

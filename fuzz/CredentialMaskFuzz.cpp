@@ -15,7 +15,7 @@
 // most that many milliseconds of processor time: the masker is linear, and an input of the
 // fuzzer's size takes well under one. The test command leaves it unset, so that its verdict does
 // not depend on the machine's speed.
-#include "base/CredentialMask.h"
+#include "masking/CredentialMask.h"
 
 #include <cstddef>
 #include <cstdint>

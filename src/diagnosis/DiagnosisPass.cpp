@@ -1,6 +1,5 @@
 #include "diagnosis/DiagnosisPass.h"
 
-#include "base/CredentialMask.h"
 #include "base/KeyCache.h"
 #include "config/ConfigStore.h"
 #include "diagnosis/ConfigurationCheck.h"
@@ -8,6 +7,7 @@
 #include "diagnosis/ProductFilesCheck.h"
 #include "diagnosis/ReportHeader.h"
 #include "diagnosis/TraceLogCollection.h"
+#include "masking/CredentialMask.h"
 
 const char* const SystemAccountLine =
     "The Doctor runs as the local system account, which does not use Velmont: add /users to "

@@ -1,7 +1,7 @@
 #include "diagnosis/RunContext.h"
 
-#include "base/CredentialMask.h"
 #include "diagnosis/SystemAccount.h"
+#include "masking/CredentialMask.h"
 
 // The product's trace-log lines and configuration lists reach the report only through here, so
 // no copy of the report, on screen, in a file, on the clipboard or in a mail, carries a credential.

@@ -1,8 +1,8 @@
 #include "report/ReportMessage.h"
 
-#include "base/CredentialMask.h"
 #include "base/JoinPath.h"
 #include "base/TextEncoding.h"
+#include "masking/CredentialMask.h"
 #include "report/Prognosis.h"
 
 #include <cstdio>

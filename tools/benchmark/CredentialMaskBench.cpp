@@ -3,7 +3,7 @@
 // every occurrence of something). Built by host/CMakeLists.txt without sanitizers
 // (credential_mask_bench), run by hand; prints the median processor time of five runs for each
 // input.
-#include "base/CredentialMask.h"
+#include "masking/CredentialMask.h"
 
 #include <algorithm>
 #include <cstdio>

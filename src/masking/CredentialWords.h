@@ -1,7 +1,8 @@
 #pragma once
 
 // What the credential rules know of words: which keys name a secret, which values are no secret
-// but a state, and what a token looks like. The lists are in CredentialWords.cpp.
+// but a state, and what a token looks like. The lists are in KeyWords.cpp and
+// StateValues.cpp, the shapes of values in ValueShapes.cpp.
 
 #include <string_view>
 
@@ -53,6 +54,9 @@ bool LooksLikeSecretWord(std::string_view word);
 // A base64 word that is a SASL reply, not an English word or a mechanism name: four characters
 // or more, with a digit, +, /, = or both cases.
 bool IsBase64Reply(std::string_view word);
+
+// A base64 word: letters, digits, + and /, and at most two = at its end.
+bool IsBase64Body(std::string_view word);
 
 // A long run of letters and digits mixed, as a token used as URL user name is.
 bool IsHighEntropyRun(std::string_view word);

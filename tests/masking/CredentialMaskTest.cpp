@@ -1,4 +1,4 @@
-#include "base/CredentialMask.h"
+#include "masking/CredentialMask.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 // tests/CMakeLists.txt); the environment variable of the same name may point at another corpus
 // of the same format.
 #ifndef VLD_CREDENTIAL_CORPUS
-#error "VLD_CREDENTIAL_CORPUS must name tests/base/credential-corpus.txt"
+#error "VLD_CREDENTIAL_CORPUS must name tests/masking/credential-corpus.txt"
 #endif
 
 namespace {

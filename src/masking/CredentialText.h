@@ -138,4 +138,13 @@ inline bool EndsWord(std::string_view text, size_t at) {
     return at >= text.size() || !IsAlnum(text[at]);
 }
 
+template <size_t N> bool IsOneOf(std::string_view word, const std::string_view (&words)[N]) {
+    for (std::string_view candidate : words) {
+        if (word == candidate) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace credentials

@@ -8,7 +8,7 @@
 // credentials of Authorization and API-key headers, Cookie header values, the values of password,
 // token, secret and session keys in every form a log writes them (key=value, JSON, YAML, XML,
 // connection strings, installer property lines), protocol logins (PASS, AUTH, LOGIN), tokens of a
-// known shape and private-key blocks; CredentialRules.cpp has the table of shapes. A rule looks at
+// known shape and private-key blocks; TokenShapes.h has the table of token shapes. A rule looks at
 // one line at a time; only a private-key block (also one whose END comes before any BEGIN) and the
 // SASL replies due after AUTH or a 334 prompt carry over to the next lines of the same text. Adds
 // the number of credentials masked to masked; a text without any comes back unchanged, and a

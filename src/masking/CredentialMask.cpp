@@ -1,6 +1,6 @@
-#include "base/CredentialMask.h"
+#include "masking/CredentialMask.h"
 
-#include "base/CredentialRules.h"
+#include "masking/CredentialRules.h"
 
 #include <algorithm>
 #include <string>
