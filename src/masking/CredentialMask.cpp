@@ -1,3 +1,6 @@
+// The masker's engine: one pass over a text, line by line, each line through every rule that
+// CredentialRules.cpp lists; the spans they find joined, replaced by the mask and counted.
+
 #include "masking/CredentialMask.h"
 
 #include "masking/CredentialRules.h"
