@@ -23,20 +23,6 @@ bool OnlyStars(std::string_view text) {
     return text.find_first_not_of('*') == std::string_view::npos;
 }
 
-// Sorts spans and joins those that overlap or touch.
-void JoinSpans(CredentialSpans& spans) {
-    std::sort(spans.begin(), spans.end());
-    size_t joined = 0;
-    for (size_t i = 1; i < spans.size(); ++i) {
-        if (spans[i].first <= spans[joined].second) {
-            spans[joined].second = std::max(spans[joined].second, spans[i].second);
-        } else {
-            spans[++joined] = spans[i];
-        }
-    }
-    spans.resize(spans.empty() ? 0 : joined + 1);
-}
-
 // Every rule over one line; their spans joined, shifted to the text. Returns how many
 // credentials they mask: one a span, but a span that goes on a value of an earlier line counts
 // with it.
@@ -131,6 +117,19 @@ std::string Replace(std::string_view text, const CredentialSpans& spans) {
 }
 
 } // namespace
+
+void JoinSpans(CredentialSpans& spans) {
+    std::sort(spans.begin(), spans.end());
+    size_t joined = 0;
+    for (size_t i = 1; i < spans.size(); ++i) {
+        if (spans[i].first <= spans[joined].second) {
+            spans[joined].second = std::max(spans[joined].second, spans[i].second);
+        } else {
+            spans[++joined] = spans[i];
+        }
+    }
+    spans.resize(spans.empty() ? 0 : joined + 1);
+}
 
 // One pass: no rule reads a mask as part of a credential, nor a credential's neighbour
 // otherwise once it is masked, so that a masked text masks to itself.

@@ -6,18 +6,9 @@
 using namespace credentials;
 
 // The rules, one row a shape. The masker joins what they find; the order matters only to the
-// private-key block, which comes last and sees what the others found in the line.
+// scan of keys and values, which comes after the others to pass over the quotes they mask, and
+// to the private-key block, which comes last and sees what the others found in the line.
 const CredentialRule CredentialRules[] = {
-    // password=…, ?token=…&, Password=…; in connection strings, SERVICEPASSWORD=… on a command
-    // line, Property(S): SERVICE_PASSWORD = …, {Authorization=Bearer …}, Pwd={…}
-    {"key=value", FindEqualsValues},
-    // password: …, "password": "…", 'token': '…', YAML token: …, X-Api-Key: …,
-    // Authorization : Basic …, Cookie: …, /pass:…
-    {"key: value", FindColonValues},
-    // with password 'x', password set to "x", using password S3cr3t!
-    {"secret word in free text", FindFreeTextValues},
-    // --password x, -Password x
-    {"command-line switch", FindFlagValues},
     // <add key="SmtpPassword" value="…"/>, <setting name="ProxyPassword"><value>…</value>,
     // Name=ProxyPassword,Value=…, Key: Password, Value: …
     {"name and value", FindNamedValues},
@@ -59,6 +50,12 @@ const CredentialRule CredentialRules[] = {
     {"bot token", FindBotTokens},
     // eyJ….eyJ….…
     {"JSON web token", FindJsonWebTokens},
+    // password=…, ?token=…&, Password=…; in connection strings, SERVICEPASSWORD=… on a command
+    // line, Property(S): SERVICE_PASSWORD = …, {Authorization=Bearer …}, Pwd={…}; password: …,
+    // "password": "…", 'token': '…', YAML token: …, X-Api-Key: …, Authorization : Basic …,
+    // Cookie: …, /pass:…; with password 'x', password set to "x", using password S3cr3t!;
+    // --password x, -Password x
+    {"keys and values", FindKeyValues},
     // -----BEGIN … PRIVATE KEY----- body
     {"private-key block", FindPrivateKeyBlocks},
 };

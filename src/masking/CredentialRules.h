@@ -12,6 +12,9 @@ inline constexpr std::string_view CredentialMask = "****";
 // overlap, and the masker joins them.
 using CredentialSpans = std::vector<std::pair<size_t, size_t>>;
 
+// Sorts spans and joins those that overlap or touch.
+void JoinSpans(CredentialSpans& spans);
+
 // What one line of a text leaves for the next: a private-key block goes on, or an SMTP or IMAP
 // login awaits the client's SASL replies (after AUTH LOGIN, or a 334 prompt) on the next lines.
 struct CredentialLineState {
@@ -41,15 +44,10 @@ bool ClosesUnopenedPrivateKey(std::string_view line);
 // The families of rules, one file each; CredentialRules.cpp lists them in the order they run.
 namespace credentials {
 
-// KeyValueRules.cpp
-void FindEqualsValues(std::string_view line, CredentialLineState& state, CredentialSpans& spans);
-void FindColonValues(std::string_view line, CredentialLineState& state, CredentialSpans& spans);
-
-// FreeTextRules.cpp
-void FindFreeTextValues(std::string_view line, CredentialLineState& state, CredentialSpans& spans);
+// KeyValueRules.cpp, with FreeTextRules.cpp and SwitchRules.cpp
+void FindKeyValues(std::string_view line, CredentialLineState& state, CredentialSpans& spans);
 
 // SwitchRules.cpp
-void FindFlagValues(std::string_view line, CredentialLineState& state, CredentialSpans& spans);
 void FindUserOptions(std::string_view line, CredentialLineState& state, CredentialSpans& spans);
 void FindNetUsePasswords(std::string_view line, CredentialLineState& state, CredentialSpans& spans);
 void FindSchedulerPasswords(std::string_view line, CredentialLineState& state,

@@ -20,6 +20,7 @@ struct KeyClass {
     bool keepsScheme = false; // Authorization: the scheme word before the credentials stays
     bool wholeValue = false;  // Authorization, Cookie: the value runs on over = and ; and blanks
     bool header = false;      // a header name with hyphens (X-Api-Key): its value runs to the end
+    bool session = false;     // session: a name with a number (Sess-11) is the session's id
 };
 
 // The class of a key: letters and digits lower-cased contain a secret word and no modifier after
@@ -46,6 +47,10 @@ bool IsValueKey(std::string_view key);
 // not look like a token (a token mixes letters and digits, or carries +/=% and the like, or is
 // long).
 bool IsStateValue(std::string_view value, KeyKind kind);
+
+// A word joined to a number by - or _ (Sess-11, web_4): the id of a session, where the value of
+// another weak key is a ticket's or a host's name.
+bool IsNumberedName(std::string_view value);
 
 // A word in free text after a secret word, with no = or : between ("using password S3cr3t!"):
 // only when it looks made up, six characters or more, letters and digits mixed.

@@ -67,10 +67,4 @@ size_t MaskFreeText(std::string_view line, std::string_view key, std::string_vie
     return keyEnd;
 }
 
-// with password 'x', password "x", password set to "x", ConvertTo-SecureString 'x', and one
-// made-up word after a secret word: using password S3cr3t!.
-void FindFreeTextValues(std::string_view line, CredentialLineState&, CredentialSpans& spans) {
-    ScanKeys(line, FreeTextForm, spans);
-}
-
 } // namespace credentials

@@ -11,14 +11,8 @@
 
 namespace credentials {
 
-enum KeyForm : unsigned {
-    EqualsForm = 1,   // key=value, key = value, key := value, key => value
-    ColonForm = 2,    // key: value, "key": value, Name : value
-    FreeTextForm = 4, // password 'x', password set to "x", using password S3cr3t!
-    FlagForm = 8,     // --password x, -Password x
-};
-
-void ScanKeys(std::string_view line, unsigned forms, CredentialSpans& spans);
+// Every form in one scan: key=value, key: value, a secret word in free text, a switch.
+void ScanKeys(std::string_view line, CredentialSpans& spans);
 size_t MaskFreeText(std::string_view line, std::string_view key, std::string_view previous,
                     size_t keyEnd, CredentialSpans& spans);
 size_t MaskFlag(std::string_view line, std::string_view key, size_t keyEnd, CredentialSpans& spans);

@@ -1,5 +1,6 @@
 // Keys and their values: one scan of a line's keys for every form (key=value, key: value, JSON,
-// YAML, headers, connection strings, query strings), and the families of the = and : forms.
+// YAML, headers, connection strings, query strings; a secret word in free text and a switch with
+// FreeTextRules.cpp and SwitchRules.cpp), and its family.
 
 #include "masking/KeyScan.h"
 
@@ -77,7 +78,6 @@ bool IsLastFieldOfLine(std::string_view line, size_t rawStart, size_t valueAt) {
 
 // What a scan of a line's keys knows beyond the key in hand.
 struct KeyScan {
-    unsigned forms = 0;
     OpenQuotes quotes;
     bool secretMasked = false; // a secret value came earlier: confirm= repeats it
     RunOnEnd runOn;
@@ -133,14 +133,29 @@ size_t RunOnStateEnd(std::string_view line, size_t valueAt, ValueStyle style,
     }
     size_t first = valueAt;
     size_t end = RunOnFirstWord(line, valueAt, keyClass.keepsScheme, first);
-    return IsStateValue(line.substr(first, end - first), keyClass.kind) ? end : npos;
+    return IsStateFor(keyClass, line.substr(first, end - first)) ? end : npos;
+}
+
+// The length of [from, to) as a second pass sees it, where each span the other rules mask within
+// it is a mask; counted no further than past the rescan limit.
+size_t LengthAsMasked(const CredentialSpans& masked, size_t from, size_t to) {
+    auto span = std::upper_bound(masked.begin(), masked.end(), std::make_pair(from, npos));
+    if (span != masked.begin() && std::prev(span)->second > from) {
+        --span;
+    }
+    size_t length = 0;
+    size_t at = from;
+    for (; span != masked.end() && span->first < to && length <= RescanLimit; ++span) {
+        length += std::max(span->first, at) - at + CredentialMask.size();
+        at = std::min(span->second, to);
+    }
+    return length + (length <= RescanLimit ? to - std::min(at, to) : 0);
 }
 
 // One key [keyStart, keyEnd) found at rawStart (before any leading hyphens): its separator and its
 // value. Returns where scanning goes on.
 size_t MaskKey(std::string_view line, size_t rawStart, size_t keyStart, size_t keyEnd,
                KeyScan& scan, CredentialSpans& spans) {
-    const unsigned forms = scan.forms;
     const size_t n = line.size();
     std::string_view key = line.substr(keyStart, keyEnd - keyStart);
     char before = rawStart > 0 ? line[rawStart - 1] : '\0';
@@ -186,14 +201,11 @@ size_t MaskKey(std::string_view line, size_t rawStart, size_t keyStart, size_t k
             return keyEnd;
         }
         if (flag) {
-            return (forms & FlagForm) ? MaskFlag(line, key, keyEnd, spans) : keyEnd;
+            return MaskFlag(line, key, keyEnd, spans);
         }
-        if ((forms & FreeTextForm) && before != '<') {
+        if (before != '<') {
             return MaskFreeText(line, key, PreviousWord(line, rawStart), keyEnd, spans);
         }
-        return keyEnd;
-    }
-    if (!(forms & (equals ? EqualsForm : ColonForm))) {
         return keyEnd;
     }
     KeyClass keyClass = ClassifyScannedKey(line, rawStart, key, scan);
@@ -237,6 +249,12 @@ size_t MaskKey(std::string_view line, size_t rawStart, size_t keyStart, size_t k
     if (!value.found) {
         return keyEnd;
     }
+    if (value.quoted && value.start > 0) {
+        scan.quotes.Pass(line, value.start - 1); // its quotes count, as a second pass finds them
+    }
+    if (value.quoted && value.end < n) {
+        scan.quotes.Pass(line, value.end);
+    }
     bool masked = MaskValue(line, value, style, keyClass, spans);
     scan.secretMasked = scan.secretMasked || masked;
     if (masked) {
@@ -246,17 +264,20 @@ size_t MaskKey(std::string_view line, size_t rawStart, size_t keyStart, size_t k
         size_t first = valueAt; // a value left as it is (one that holds a mask) is read for keys
         return std::max(keyEnd, RunOnFirstWord(line, valueAt, keyClass.keepsScheme, first));
     }
-    return value.after - valueAt > RescanLimit ? value.after : keyEnd;
+    return LengthAsMasked(*scan.quotes.masked, valueAt, value.after) > RescanLimit ? value.after
+                                                                                   : keyEnd;
 }
 
 } // namespace
 
 namespace credentials {
 
-void ScanKeys(std::string_view line, unsigned forms, CredentialSpans& spans) {
+void ScanKeys(std::string_view line, CredentialSpans& spans) {
     const size_t n = line.size();
+    CredentialSpans others(spans);
+    JoinSpans(others);
     KeyScan scan;
-    scan.forms = forms;
+    scan.quotes.masked = &others;
     size_t at = 0;
     while (at < n) {
         if (!IsKeyChar(line[at])) {
@@ -275,7 +296,12 @@ void ScanKeys(std::string_view line, unsigned forms, CredentialSpans& spans) {
             --keyEnd;
         }
         size_t next = end;
-        if (keyStart < keyEnd && keyEnd - keyStart <= 128) {
+        // A run that goes on from a mask is the rest of the masked word, as it was before the
+        // mask: no key of its own.
+        bool afterMask =
+            rawStart >= CredentialMask.size() &&
+            line.substr(rawStart - CredentialMask.size(), CredentialMask.size()) == CredentialMask;
+        if (!afterMask && keyStart < keyEnd && keyEnd - keyStart <= 128) {
             next = std::max(end, MaskKey(line, rawStart, keyStart, keyEnd, scan, spans));
         }
         at = next;
@@ -284,15 +310,15 @@ void ScanKeys(std::string_view line, unsigned forms, CredentialSpans& spans) {
 
 // password=S3cret, ?token=…&, PWD=a;Token=b, Password = p@ss word; in a connection string,
 // SERVICEPASSWORD=… on a command line, Property(S): SERVICE_PASSWORD = …, a dictionary
-// {Authorization=Bearer …, Accept=*/*}, Password={a;b}}c}, PASSWORD=N'…', [password] => x.
-void FindEqualsValues(std::string_view line, CredentialLineState&, CredentialSpans& spans) {
-    ScanKeys(line, EqualsForm, spans);
-}
-
+// {Authorization=Bearer …, Accept=*/*}, Password={a;b}}c}, PASSWORD=N'…', [password] => x;
 // password: x, YAML token: x, JSON "password": "x" and 'token': 'x', headers X-Api-Key: x and
-// Authorization : Basic x (the scheme word stays), Cookie: … to the line end, /pass:x.
-void FindColonValues(std::string_view line, CredentialLineState&, CredentialSpans& spans) {
-    ScanKeys(line, ColonForm, spans);
+// Authorization : Basic x (the scheme word stays), Cookie: … to the line end, /pass:x; with
+// password 'x', password set to "x", ConvertTo-SecureString 'x', and one made-up word after a
+// secret word: using password S3cr3t! (FreeTextRules.cpp); --password x, -Password x, /password x
+// (SwitchRules.cpp). One scan of the four forms, so that a quote within a value that one form
+// masks counts for none of the others.
+void FindKeyValues(std::string_view line, CredentialLineState&, CredentialSpans& spans) {
+    ScanKeys(line, spans);
 }
 
 } // namespace credentials

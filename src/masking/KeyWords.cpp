@@ -256,6 +256,7 @@ KeyClass ClassifyKey(std::string_view key, std::string_view before) {
     } else if (IsOneOf(compact.View(), ExactWords) || EqualsWordIn(last, ExactWords, exactCount) ||
                EqualsWordIn(camel, CamelExactWords, camelCount)) {
         result.kind = KeyKind::Weak;
+        result.session = compact.View() == "session";
     }
     return result;
 }

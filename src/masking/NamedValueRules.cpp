@@ -51,6 +51,9 @@ size_t MaskNamedValue(std::string_view line, size_t from, KeyKind kind, Credenti
         }
         if (IsQuote(c)) {
             size_t close = FindClosingQuote(line, at);
+            if (line.substr(at, close - at).find(CredentialMask) != npos) {
+                return at; // the mask may hide the quote that closes this one
+            }
             size_t keyEnd = at + 1;
             while (keyEnd < close && IsKeyChar(line[keyEnd])) {
                 ++keyEnd;
@@ -92,16 +95,41 @@ size_t MaskNamedValue(std::string_view line, size_t from, KeyKind kind, Credenti
 }
 
 // The > that ends a tag from at, past its quoted attribute values; the line end, or the mask, when
-// the tag meets one: a mask may hide quotes that paired otherwise before.
-size_t TagEnd(std::string_view line, size_t at) {
+// the tag meets one: a mask may hide quotes that paired otherwise before. A quote that no other
+// closes ends the tag there, and is remembered (unclosed) so that no later tag reads on from it.
+size_t TagEnd(std::string_view line, size_t at, size_t& unclosed) {
     while (at < line.size() && line[at] != '>' && line[at] != '<') {
+        if (IsQuote(line[at]) && at > unclosed) {
+            return at;
+        }
+        if (MatchesExactlyAt(line, at, CredentialMask)) {
+            return line.size(); // it may hide the < of the next tag, or this one's >
+        }
         size_t next = IsQuote(line[at]) ? FindClosingQuote(line, at) + 1 : at + 1;
+        if (next > line.size()) {
+            unclosed = at;
+            return at;
+        }
+        if (line.substr(at, next - at).find('<') != npos) {
+            return at; // an attribute value holds no <: the tag is broken, and the < starts the
+                       // next
+        }
         if (line.substr(at, next - at).find(CredentialMask) != npos) {
             return line.size();
         }
         at = next;
     }
     return at;
+}
+
+// What the name beside a name key names; nothing when the name key is itself a secret key (key)
+// whose value the scan of keys takes for a secret: that masks it, and a masked name names nothing.
+KeyKind NameKind(std::string_view nameKey, std::string_view name) {
+    KeyKind keyKind = ClassifyKey(nameKey).kind;
+    if (keyKind != KeyKind::None && !IsStateValue(name, keyKind)) {
+        return KeyKind::None;
+    }
+    return ClassifyName(name);
 }
 
 } // namespace
@@ -134,7 +162,8 @@ void FindNamedValues(std::string_view line, CredentialLineState&, CredentialSpan
             std::string_view reach = line.substr(0, valueAt + MaxName + 1);
             Value name = ParseValue(reach, valueAt, ValueStyle::Tight, '\0', false);
             if (name.found && name.end > name.start && name.end - name.start <= MaxName) {
-                KeyKind kind = ClassifyName(line.substr(name.start, name.end - name.start));
+                KeyKind kind = NameKind(line.substr(at, keyEnd - at),
+                                        line.substr(name.start, name.end - name.start));
                 if (kind != KeyKind::None) {
                     next = std::max(name.after, MaskNamedValue(line, name.after, kind, spans));
                 }
@@ -152,6 +181,7 @@ void FindNamedValues(std::string_view line, CredentialLineState&, CredentialSpan
 // <Password><![CDATA[…]]></Password>: the content of an element whose name is a secret key.
 void FindXmlElements(std::string_view line, CredentialLineState&, CredentialSpans& spans) {
     const size_t n = line.size();
+    size_t unclosed = npos;
     size_t next = 0;
     for (size_t at = line.find('<'); at != npos; at = line.find('<', next)) {
         next = at + 1;
@@ -171,7 +201,7 @@ void FindXmlElements(std::string_view line, CredentialLineState&, CredentialSpan
         if (keyClass.kind == KeyKind::None) {
             continue;
         }
-        size_t close = TagEnd(line, nameEnd);
+        size_t close = TagEnd(line, nameEnd, unclosed);
         next = std::max(next, std::min(close, n));
         if (close >= n || line[close] != '>' || line[close - 1] == '/') {
             continue;

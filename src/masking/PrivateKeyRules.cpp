@@ -41,9 +41,15 @@ bool IsMaskedWord(std::string_view line, size_t start, size_t end, const Credent
     return line.substr(start, end - start).find(CredentialMask) != npos;
 }
 
-// RSA PRIVATE KEY, ENCRYPTED PRIVATE KEY, OPENSSH PRIVATE KEY: a marker's label is a few words.
+// RSA PRIVATE KEY, ENCRYPTED PRIVATE KEY, OPENSSH PRIVATE KEY: a marker's label is a few words
+// in capitals; one that holds anything else (a mask among it) is no label.
 bool IsPrivateKeyLabel(std::string_view label) {
     const size_t MaxLabel = 40;
+    for (char c : label) {
+        if (!IsUpper(c) && !IsDigit(c) && c != ' ') {
+            return false;
+        }
+    }
     return label.size() <= MaxLabel && label.find("PRIVATE KEY") != npos;
 }
 

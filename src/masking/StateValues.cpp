@@ -176,4 +176,11 @@ bool IsStateValue(std::string_view value, KeyKind kind) {
            IsDottedName(value) || !LooksLikeToken(whole);
 }
 
+bool IsNumberedName(std::string_view value) {
+    value = TrimValue(value);
+    size_t joint = value.find_last_of("-_");
+    return joint != std::string_view::npos && IsWordWithNumber(value) &&
+           IsAll(value.substr(joint + 1), IsDigit);
+}
+
 } // namespace credentials

@@ -87,11 +87,6 @@ bool StartsSwitch(std::string_view line, size_t rawStart, size_t keyStart) {
     return mark == 0 || IsBlank(line[mark - 1]);
 }
 
-// --password x, -Password x, /password x.
-void FindFlagValues(std::string_view line, CredentialLineState&, CredentialSpans& spans) {
-    ScanKeys(line, FlagForm, spans);
-}
-
 // curl -u user:password, --user user:password, --proxy-user user:password.
 void FindUserOptions(std::string_view line, CredentialLineState&, CredentialSpans& spans) {
     static const std::string_view Options[] = {"-u", "-U", "--user", "--proxy-user"};

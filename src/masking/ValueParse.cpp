@@ -103,6 +103,10 @@ std::string_view FirstWord(std::string_view text) {
     return text.substr(0, end);
 }
 
+bool IsStateFor(const KeyClass& key, std::string_view value) {
+    return IsStateValue(value, key.session && IsNumberedName(value) ? KeyKind::Strong : key.kind);
+}
+
 // Masks the value unless it reads as a state. Authorization keeps its scheme word: within the
 // value, or, when an unquoted value ended after it ({Authorization=Bearer x, …}), before the word
 // that follows.
@@ -135,8 +139,8 @@ bool MaskValue(std::string_view line, Value& value, ValueStyle style, const KeyC
     std::string_view text = line.substr(start, end - start);
     bool runsOn = !value.quoted && (style == ValueStyle::Spaced || style == ValueStyle::Whole);
     std::string_view bracketed = value.quoted ? std::string_view() : BracketedWords(line, start);
-    if (IsStateValue(text, key.kind) || (runsOn && IsStateValue(FirstWord(text), key.kind)) ||
-        (!bracketed.empty() && IsStateValue(bracketed, key.kind))) {
+    if (IsStateFor(key, text) || (runsOn && IsStateFor(key, FirstWord(text))) ||
+        (!bracketed.empty() && IsStateFor(key, bracketed))) {
         return false;
     }
     if (!bracketed.empty()) {

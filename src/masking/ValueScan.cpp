@@ -228,4 +228,9 @@ size_t ScanValue(std::string_view line, size_t at, ValueStyle style, char enclos
     return at;
 }
 
+bool IsInSpan(const CredentialSpans& spans, size_t at) {
+    auto after = std::upper_bound(spans.begin(), spans.end(), std::make_pair(at, npos));
+    return after != spans.begin() && at < std::prev(after)->second;
+}
+
 } // namespace credentials

@@ -42,8 +42,12 @@ struct Value {
 // value stands in ("…;Password=p w" failed, but not Token=b c sid='x y').
 struct RunOnEnd;
 
+// Whether at lies in one of the spans, sorted by their starts.
+bool IsInSpan(const CredentialSpans& spans, size_t at);
+
 struct OpenQuotes {
     RunOnEnd* runOn = nullptr; // the scan of keys' last value that ran on to the line end
+    const CredentialSpans* masked = nullptr; // what the other rules mask in the line, in order
     size_t keyStart = std::string_view::npos;
     size_t firstDouble = std::string_view::npos;
     size_t firstSingle = std::string_view::npos;
@@ -55,9 +59,13 @@ struct OpenQuotes {
         size_t first = quote == '"' ? firstDouble : firstSingle;
         return first != std::string_view::npos && first < keyStart;
     }
-    // A quote the scan of keys passed; those within masked values do not count, so that a
-    // second pass, which finds a mask in their place, reads the line as the first did.
+    // A quote the scan of keys passed; those within masked values, its own or the other rules',
+    // do not count, so that a second pass, which finds a mask in their place, reads the line as
+    // the first did.
     void Pass(std::string_view line, size_t at) {
+        if (masked && IsInSpan(*masked, at)) {
+            return;
+        }
         size_t& first = line[at] == '"' ? firstDouble : firstSingle;
         first = IsQuote(line[at]) ? std::min(first, at) : first;
     }
@@ -85,6 +93,8 @@ size_t ScanValue(std::string_view line, size_t at, ValueStyle style, char enclos
 Value ParseValue(std::string_view line, size_t at, ValueStyle style, char enclosing, bool equals,
                  const OpenQuotes& quotes = OpenQuotes());
 std::string_view FirstWord(std::string_view text);
+// A value that is no secret for its key; a session's numbered name (Sess-11) is one.
+bool IsStateFor(const KeyClass& key, std::string_view value);
 bool MaskValue(std::string_view line, Value& value, ValueStyle style, const KeyClass& key,
                CredentialSpans& spans);
 
