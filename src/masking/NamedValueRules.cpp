@@ -125,11 +125,12 @@ size_t TagEnd(std::string_view line, size_t at, size_t& unclosed) {
 // What the name beside a name key names; nothing when the name key is itself a secret key (key)
 // whose value the scan of keys takes for a secret: that masks it, and a masked name names nothing.
 KeyKind NameKind(std::string_view nameKey, std::string_view name) {
-    KeyKind keyKind = ClassifyKey(nameKey).kind;
-    if (keyKind != KeyKind::None && !IsStateValue(name, keyKind)) {
-        return KeyKind::None;
+    KeyKind kind = ClassifyName(name);
+    if (kind == KeyKind::None) {
+        return kind;
     }
-    return ClassifyName(name);
+    KeyKind keyKind = ClassifyKey(nameKey).kind;
+    return keyKind != KeyKind::None && !IsStateValue(name, keyKind) ? KeyKind::None : kind;
 }
 
 } // namespace
