@@ -24,21 +24,7 @@ fuzz_max_len() {
     esac
 }
 
-# Inputs per target for a run that must give the same verdict everywhere: what each target runs
-# in about ten seconds here. FUZZ_RUNS, when set, applies to every target.
-fuzz_runs() {
-    if [ -n "${FUZZ_RUNS:-}" ]; then
-        echo "$FUZZ_RUNS"
-        return
-    fi
-    case "$1" in
-    CredentialMask) echo 20000 ;;
-    Split | TailScanner) echo 100000 ;;
-    *) echo 200000 ;;
-    esac
-}
-
-# fuzz_all fixed SEED   every target over its corpus, then its fixed number of inputs from SEED
+# fuzz_all corpus       every target over its corpus, each input once and nothing more
 # fuzz_all SECONDS      every target for SECONDS, from a seed of libFuzzer's choosing
 # Answers 1 when any target found something.
 fuzz_all() {
@@ -47,10 +33,13 @@ fuzz_all() {
     mkdir -p "$scratch" "$BUILD/findings"
     failed=""
     for target in $FUZZ_TARGETS; do
-        # A fixed run's verdict must not hang on the machine's speed: only an input that takes
-        # minutes, a hang on any machine, counts as a timeout there.
-        if [ "$1" = fixed ]; then
-            limit="-runs=$(fuzz_runs "$target") -seed=$2 -timeout=120"
+        # The corpus run's verdict must not hang on the machine's speed: only an input that
+        # takes minutes, a hang on any machine, counts as a timeout there. No input is made up:
+        # libFuzzer's choices after the corpus follow the addresses it sees compared and the
+        # order in which the file system lists the corpus, so even a fixed seed gives another run
+        # on another clone.
+        if [ "$1" = corpus ]; then
+            limit="-runs=0 -timeout=120"
         else
             limit="-max_total_time=$1 -timeout=10"
         fi
