@@ -51,8 +51,8 @@ size_t MaskNamedValue(std::string_view line, size_t from, KeyKind kind, Credenti
         }
         if (IsQuote(c)) {
             size_t close = FindClosingQuote(line, at);
-            if (line.substr(at, close - at).find(CredentialMask) != npos) {
-                return at; // the mask may hide the quote that closes this one
+            if (close >= n || line.substr(at, close - at).find(CredentialMask) != npos) {
+                return at; // a quote that no other closes, or whose closing quote a mask may hide
             }
             size_t keyEnd = at + 1;
             while (keyEnd < close && IsKeyChar(line[keyEnd])) {
