@@ -122,6 +122,15 @@ size_t TagEnd(std::string_view line, size_t at, size_t& unclosed) {
     return at;
 }
 
+// The value of a name key that may be a name: one of at most MaxName characters, and no run of
+// keys and values (key=key=…, name=a=b) unless quoted.
+bool IsName(std::string_view line, const Value& name) {
+    if (!name.found || name.end <= name.start || name.end - name.start > MaxName) {
+        return false;
+    }
+    return name.quoted || line.substr(name.start, name.end - name.start).find('=') == npos;
+}
+
 // What the name beside a name key names; nothing when the name key is itself a secret key (key)
 // whose value the scan of keys takes for a secret: that masks it, and a masked name names nothing.
 KeyKind NameKind(std::string_view nameKey, std::string_view name) {
@@ -162,7 +171,7 @@ void FindNamedValues(std::string_view line, CredentialLineState&, CredentialSpan
         if (sep != npos) {
             std::string_view reach = line.substr(0, valueAt + MaxName + 1);
             Value name = ParseValue(reach, valueAt, ValueStyle::Tight, '\0', false);
-            if (name.found && name.end > name.start && name.end - name.start <= MaxName) {
+            if (IsName(line, name)) {
                 KeyKind kind = NameKind(line.substr(at, keyEnd - at),
                                         line.substr(name.start, name.end - name.start));
                 if (kind != KeyKind::None) {
