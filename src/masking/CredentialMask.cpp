@@ -23,25 +23,129 @@ bool OnlyStars(std::string_view text) {
     return text.find_first_not_of('*') == std::string_view::npos;
 }
 
+void Replace(std::string_view text, const CredentialSpans& spans, std::string& masked) {
+    masked.clear();
+    masked.reserve(text.size());
+    size_t from = 0;
+    for (const auto& [start, end] : spans) {
+        masked.append(text.substr(from, start - from));
+        masked.append(CredentialMask);
+        from = end;
+    }
+    masked.append(text.substr(from));
+}
+
+// Keeps spans in order as each rule adds its own: those from before are in order, and a rule
+// mostly finds its spans from left to right.
+void MergeSpans(CredentialSpans& spans, size_t before) {
+    auto added = spans.begin() + static_cast<std::ptrdiff_t>(before);
+    if (!std::is_sorted(added, spans.end())) {
+        std::sort(added, spans.end());
+    }
+    std::inplace_merge(spans.begin(), added, spans.end());
+}
+
+// Every rule over one line, from the state the line starts with; their spans joined.
+void FindByRules(std::string_view line, CredentialLineState& state, CredentialSpans& spans) {
+    spans.clear();
+    state.continuedSpans = 0;
+    for (size_t rule = 0; rule < CredentialRuleCount; ++rule) {
+        size_t before = spans.size();
+        CredentialRules[rule].find(line, state, spans);
+        MergeSpans(spans, before);
+    }
+    JoinSpans(spans);
+}
+
+// Positions of a masked line back in the line it was masked from: a mask stands for the whole
+// span it replaced. Asked for ascending positions, so that one walk over the masks serves a line.
+class Unmasker {
+public:
+    explicit Unmasker(const CredentialSpans& masks) : masks_(masks) {}
+
+    size_t Start(size_t at) { return Position(at, false); }
+    size_t End(size_t at) { return Position(at, true); }
+
+private:
+    size_t Position(size_t at, bool end) {
+        for (; next_ < masks_.size(); ++next_) {
+            const auto& [from, to] = masks_[next_];
+            size_t maskStart = from - shrunk_ + grown_;
+            size_t maskEnd = maskStart + CredentialMask.size();
+            if (end ? at <= maskStart : at < maskStart) {
+                break;
+            }
+            if (end ? at <= maskEnd : at < maskEnd) {
+                return end ? to : from;
+            }
+            shrunk_ += to - from;
+            grown_ += CredentialMask.size();
+        }
+        return at + shrunk_ - grown_;
+    }
+
+    const CredentialSpans& masks_;
+    size_t next_ = 0;
+    size_t shrunk_ = 0; // characters the masks so far replaced
+    size_t grown_ = 0;  // and the characters of those masks
+};
+
+// What one line's reading needs, kept from line to line so that its storage is reused.
+struct LineReading {
+    CredentialSpans spans; // what the rules mask in the line
+    CredentialSpans masks; // those spans that replace more than stars
+    std::string masked;    // the line with them masked
+    CredentialSpans found; // what the rules mask in that
+};
+
+// The spans of the line that replace more than stars, as the masked text will have them.
+void TakeMasks(std::string_view line, LineReading& reading) {
+    reading.masks.clear();
+    for (const auto& [from, to] : reading.spans) {
+        if (!OnlyStars(line.substr(from, to - from))) {
+            reading.masks.emplace_back(from, to);
+        }
+    }
+}
+
+// What a rule may read differently once another rule's mask stands in the line (a quote it
+// hides, a name it swallows, a key that now ends where it did not): the line read again as it
+// will be written, from the state it started with, and whatever that reading masks joins the
+// spans; until a reading adds nothing, so that a masked text masks to itself. Each reading masks
+// at least one character more, and a line with nothing to mask is read once.
+void ReadAgainMasked(std::string_view line, const CredentialLineState& entry,
+                     LineReading& reading) {
+    for (TakeMasks(line, reading); !reading.masks.empty(); TakeMasks(line, reading)) {
+        Replace(line, reading.masks, reading.masked);
+        CredentialLineState again = entry;
+        FindByRules(reading.masked, again, reading.found);
+        Unmasker unmasker(reading.masks);
+        bool added = false;
+        for (const auto& [from, to] : reading.found) {
+            if (!OnlyStars(std::string_view(reading.masked).substr(from, to - from))) {
+                reading.spans.emplace_back(unmasker.Start(from), unmasker.End(to));
+                added = true;
+            }
+        }
+        if (!added) {
+            return;
+        }
+        JoinSpans(reading.spans);
+    }
+}
+
 // Every rule over one line; their spans joined, shifted to the text. Returns how many
 // credentials they mask: one a span, but a span that goes on a value of an earlier line counts
 // with it.
 int32_t FindInLine(std::string_view line, size_t lineStart, CredentialLineState& state,
-                   CredentialSpans& lineSpans, CredentialSpans& spans) {
-    lineSpans.clear();
-    state.continuedSpans = 0;
-    for (size_t rule = 0; rule < CredentialRuleCount; ++rule) {
-        CredentialRules[rule].find(line, state, lineSpans);
+                   LineReading& reading, CredentialSpans& spans) {
+    CredentialLineState entry = state;
+    FindByRules(line, state, reading.spans);
+    ReadAgainMasked(line, entry, reading);
+    for (const auto& [from, to] : reading.masks) {
+        spans.emplace_back(lineStart + from, lineStart + to);
     }
-    JoinSpans(lineSpans);
-    int32_t added = 0;
-    for (const auto& [from, to] : lineSpans) {
-        if (!OnlyStars(line.substr(from, to - from))) {
-            spans.emplace_back(lineStart + from, lineStart + to);
-            ++added;
-        }
-    }
-    return std::max(0, added - state.continuedSpans);
+    return std::max(0, static_cast<int32_t>(reading.masks.size()) - state.continuedSpans);
 }
 
 // Outside an open key block, the key-body lines since the last line that was none: an END
@@ -79,7 +183,7 @@ int32_t FollowUnopenedKeyBody(std::string_view line, size_t lineStart, Credentia
 // with the state.
 int32_t FindCredentials(std::string_view text, CredentialSpans& spans) {
     CredentialLineState state;
-    CredentialSpans lineSpans;
+    LineReading reading;
     CredentialSpans keyBody;
     int32_t count = 0;
     size_t lineStart = 0;
@@ -90,7 +194,7 @@ int32_t FindCredentials(std::string_view text, CredentialSpans& spans) {
         }
         std::string_view line = text.substr(lineStart, lineEnd - lineStart);
         count += FollowUnopenedKeyBody(line, lineStart, state, keyBody, spans);
-        count += FindInLine(line, lineStart, state, lineSpans, spans);
+        count += FindInLine(line, lineStart, state, reading, spans);
         if (lineEnd == text.size()) {
             break;
         }
@@ -103,23 +207,12 @@ int32_t FindCredentials(std::string_view text, CredentialSpans& spans) {
     return count;
 }
 
-std::string Replace(std::string_view text, const CredentialSpans& spans) {
-    std::string masked;
-    masked.reserve(text.size());
-    size_t from = 0;
-    for (const auto& [start, end] : spans) {
-        masked.append(text.substr(from, start - from));
-        masked.append(CredentialMask);
-        from = end;
-    }
-    masked.append(text.substr(from));
-    return masked;
-}
-
 } // namespace
 
 void JoinSpans(CredentialSpans& spans) {
-    std::sort(spans.begin(), spans.end());
+    if (!std::is_sorted(spans.begin(), spans.end())) {
+        std::sort(spans.begin(), spans.end());
+    }
     size_t joined = 0;
     for (size_t i = 1; i < spans.size(); ++i) {
         if (spans[i].first <= spans[joined].second) {
@@ -141,7 +234,9 @@ Str MaskCredentials(const Str& text, int32_t& masked) {
         return text;
     }
     masked += std::max(count, 1);
-    return Str(Replace(view, spans).c_str());
+    std::string maskedText;
+    Replace(view, spans, maskedText);
+    return Str(maskedText.c_str());
 }
 
 Str MaskedCountLine(int32_t masked, const char* where) {

@@ -5,16 +5,48 @@
 
 #include "masking/CredentialText.h"
 
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 
 namespace credentials {
 
 namespace {
 
+// The letters and digits of a lower-case text, a bit each. A word can stand in a key only when
+// the key holds each of its letters: asked first, this spares most of the searches below.
+constexpr uint64_t LettersIn(std::string_view text) {
+    uint64_t letters = 0;
+    for (char c : text) {
+        if (c >= 'a' && c <= 'z') {
+            letters |= uint64_t{1} << (c - 'a');
+        } else if (c >= '0' && c <= '9') {
+            letters |= uint64_t{1} << (26 + c - '0');
+        }
+    }
+    return letters;
+}
+
+// A list of words with the letters of each.
+template <size_t N> struct WordList {
+    std::string_view words[N];
+    uint64_t letters[N];
+
+    constexpr explicit WordList(const std::string_view (&list)[N]) : words(), letters() {
+        for (size_t i = 0; i < N; ++i) {
+            words[i] = list[i];
+            letters[i] = LettersIn(list[i]);
+        }
+    }
+    constexpr bool MayStandIn(size_t word, uint64_t textLetters) const {
+        return (letters[word] & ~textLetters) == 0;
+    }
+};
+
 // A key counts when its letters and digits, lower-cased, contain one of these (the default
 // sensitive fields of error-reporting scrubbers, the keywords of secret scanners, and the key
 // names of connection strings, installers and cloud SDKs).
-const std::string_view SecretWords[] = {
+constexpr std::string_view SecretWords[] = {
     "password",   "passwd",          "passwort",      "kennwort",
     "wachtwoord", "motdepasse",      "pwd",           "passphrase",
     "passcode",   "secret",          "token",         "apikey",
@@ -29,19 +61,19 @@ const std::string_view SecretWords[] = {
 
 // More words for header names, which carry hyphens: X-Api-Key, Ocp-Apim-Subscription-Key,
 // X-Session, X-Auth. "auth" counts only when no e or o follows (authenticate, authority).
-const std::string_view HeaderWords[] = {"key", "session", "auth"};
+constexpr std::string_view HeaderWords[] = {"key", "session", "auth"};
 
 // More words for the names of cookies and settings that a name key gives: VLSESSION, AuthCookie.
-const std::string_view NameWords[] = {"session", "auth"};
+constexpr std::string_view NameWords[] = {"session", "auth"};
 
 // Parts of keys that contain a secret word but name none: blanked out before the search.
-const std::string_view NotSecret[] = {
+constexpr std::string_view NotSecret[] = {
     "publickeytoken", "publickey", "authenticat", "authorit", "tokeniz", "secretar", "sessionidle",
 };
 
 // A key whose secret word is followed by one of these names a fact about the secret, not the
 // secret: password_length, token_type, PasswordExpires, secretName, cookiePath, tokenUrl.
-const std::string_view Modifiers[] = {
+constexpr std::string_view Modifiers[] = {
     "type",      "kind",     "name",     "len",     "length",  "size",    "count",   "age",
     "expir",     "lifetime", "ttl",      "timeout", "polic",   "mode",    "method",  "format",
     "provider",  "store",    "source",   "file",    "path",    "dir",     "folder",  "url",
@@ -52,6 +84,12 @@ const std::string_view Modifiers[] = {
     "samesite",  "never",    "history",  "rotat",   "used",    "creat",   "issue",   "audience",
     "scope",     "usage",    "prefix",   "manager", "less",    "check",   "rule",
 };
+
+constexpr WordList SecretWordList(SecretWords);
+constexpr WordList HeaderWordList(HeaderWords);
+constexpr WordList NameWordList(NameWords);
+constexpr WordList NotSecretList(NotSecret);
+constexpr WordList ModifierList(Modifiers);
 
 // Keys that are a secret word only when they are the whole key or its last part: pass=, db_pass=,
 // ftpPass=, auth=, sid=, sig=, key=, code=. Their values may be counts and states as well.
@@ -105,7 +143,12 @@ struct Compact {
 // secretspath, passwordhashalgorithm. Modifiers of three letters or less only at its start
 // (passwordmin, not passwordadmin).
 bool IsModifierRest(std::string_view rest) {
-    for (std::string_view modifier : Modifiers) {
+    uint64_t letters = LettersIn(rest);
+    for (size_t i = 0; i < std::size(Modifiers); ++i) {
+        if (!ModifierList.MayStandIn(i, letters)) {
+            continue;
+        }
+        std::string_view modifier = Modifiers[i];
         size_t at = rest.find(modifier);
         if (at != std::string_view::npos && (at == 0 || modifier.size() > 3)) {
             return true;
@@ -114,10 +157,15 @@ bool IsModifierRest(std::string_view rest) {
     return false;
 }
 
-// The end of the last secret word in the key, 0 when there is none.
+// The end of the last word of the list in the key, 0 when there is none.
 template <size_t N>
-size_t LastWordEnd(std::string_view compact, const std::string_view (&words)[N], size_t lastEnd) {
-    for (std::string_view word : words) {
+size_t LastWordEnd(std::string_view compact, uint64_t letters, const WordList<N>& list,
+                   size_t lastEnd) {
+    for (size_t i = 0; i < N; ++i) {
+        if (!list.MayStandIn(i, letters)) {
+            continue;
+        }
+        std::string_view word = list.words[i];
         size_t length = word.size();
         for (size_t at = compact.find(word); at != std::string_view::npos;
              at = compact.find(word, at + 1)) {
@@ -197,22 +245,24 @@ bool EndsInPass(std::string_view compact) {
 }
 
 template <size_t N>
-KeyClass ClassifyCompact(std::string_view compactKey, bool header,
-                         const std::string_view (&extraWords)[N]) {
+KeyClass ClassifyCompact(std::string_view compactKey, bool header, const WordList<N>& extraWords) {
     KeyClass result;
     char blanked[MaxCompact + 1];
     compactKey.copy(blanked, compactKey.size());
     std::string_view compact(blanked, compactKey.size());
-    for (std::string_view word : NotSecret) {
+    uint64_t letters = LettersIn(compact);
+    for (size_t i = 0; i < std::size(NotSecret); ++i) {
+        std::string_view word = NotSecret[i];
         size_t length = word.size();
-        for (size_t at = compact.find(word); at != std::string_view::npos;
-             at = compact.find(word, at + length)) {
+        for (size_t at = NotSecretList.MayStandIn(i, letters) ? compact.find(word)
+                                                              : std::string_view::npos;
+             at != std::string_view::npos; at = compact.find(word, at + length)) {
             memset(blanked + at, ' ', length);
         }
     }
-    size_t lastEnd = LastWordEnd(compact, SecretWords, 0);
+    size_t lastEnd = LastWordEnd(compact, letters, SecretWordList, 0);
     if (header) {
-        lastEnd = LastWordEnd(compact, extraWords, lastEnd);
+        lastEnd = LastWordEnd(compact, letters, extraWords, lastEnd);
     }
     if (lastEnd > 0 && !IsModifierRest(compact.substr(lastEnd))) {
         result.kind = KeyKind::Strong;
@@ -231,14 +281,14 @@ KeyClass ClassifyKey(std::string_view key, std::string_view before) {
         return {};
     }
     bool header = HasHeaderHyphen(key);
-    KeyClass result = ClassifyCompact(compact.View(), header, HeaderWords);
+    KeyClass result = ClassifyCompact(compact.View(), header, HeaderWordList);
     if (result.kind == KeyKind::Strong) {
         return result;
     }
     if (!before.empty() && IsOneOf(compact.View(), CompoundHeads)) {
         Compact compound;
         if (compound.Add(before) && compound.Add(key)) {
-            KeyClass twoWords = ClassifyCompact(compound.View(), false, HeaderWords);
+            KeyClass twoWords = ClassifyCompact(compound.View(), false, HeaderWordList);
             if (twoWords.kind == KeyKind::Strong) {
                 return twoWords;
             }
@@ -266,7 +316,7 @@ KeyKind ClassifyName(std::string_view name) {
     if (name.find("****") != std::string_view::npos || !compact.Add(name) || compact.size == 0) {
         return KeyKind::None;
     }
-    KeyKind kind = ClassifyCompact(compact.View(), true, NameWords).kind;
+    KeyKind kind = ClassifyCompact(compact.View(), true, NameWordList).kind;
     std::string_view view = compact.View();
     if (kind == KeyKind::None && view.size() > 3 && view.substr(view.size() - 3) == "key") {
         return KeyKind::Weak; // StorageKey, HmacKey; RegistryKey and HotKey hold no token

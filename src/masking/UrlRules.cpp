@@ -227,6 +227,9 @@ void FindWebhookPaths(std::string_view line, CredentialLineState&, CredentialSpa
 void FindSchemeCredentials(std::string_view line, CredentialLineState&, CredentialSpans& spans) {
     const size_t n = line.size();
     for (size_t at = 0; at + 6 < n; ++at) {
+        if (Lower(line[at]) != 'b') {
+            continue;
+        }
         bool bearer = MatchesAt(line, at, "bearer ");
         bool basic = !bearer && MatchesAt(line, at, "basic ");
         if ((!bearer && !basic) || !StartsWord(line, at)) {

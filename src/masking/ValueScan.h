@@ -63,11 +63,11 @@ struct OpenQuotes {
     // do not count, so that a second pass, which finds a mask in their place, reads the line as
     // the first did.
     void Pass(std::string_view line, size_t at) {
-        if (masked && IsInSpan(*masked, at)) {
+        if (!IsQuote(line[at]) || (masked && IsInSpan(*masked, at))) {
             return;
         }
         size_t& first = line[at] == '"' ? firstDouble : firstSingle;
-        first = IsQuote(line[at]) ? std::min(first, at) : first;
+        first = std::min(first, at);
     }
 };
 
