@@ -94,6 +94,9 @@ const MaskCase MaskCases[] = {
     {"Password=Tr0ub&dor99;Server=sql01", "Password=****;Server=sql01", 1},
     {"SERVICEPASSWORD = Summer2024: ", "SERVICEPASSWORD = **** ", 1},
     {"Build key: 2.4.17-release", nullptr, 0},
+    // a value that one rule masks over a name another reads: the name is read as it is written
+    {"token=\"a\"\"b key=\"key=\"SmtpPassword\" value=Pw7q\"",
+     "token=\"****\"key=\"SmtpPassword\" value=****\"", 2},
 };
 
 std::string Text(const Str& text) {
