@@ -12,7 +12,8 @@
 // one line at a time; only a private-key block (also one whose END comes before any BEGIN) and the
 // SASL replies due after AUTH or a 334 prompt carry over to the next lines of the same text. Adds
 // the number of credentials masked to masked; a text without any comes back unchanged, and a
-// masked text masks to itself. One pass, linear in the text.
+// masked text masks to itself: a line with something masked is read once more as it will be
+// written, and again only while a reading finds more. One pass over the text, linear in it.
 Str MaskCredentials(const Str& text, int32_t& masked);
 
 // The line that tells support how many credentials were masked in the text it closes ("report",

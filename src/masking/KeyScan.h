@@ -1,7 +1,7 @@
 #pragma once
 
-// The scan of a line's keys, which the families of key and value forms share: KeyValueRules.cpp
-// holds the scanner and the = and : forms, FreeTextRules.cpp a secret word in free text,
+// The one scan of a line's keys, which reads every form of key and value: KeyValueRules.cpp
+// holds the scanner with key=value and key: value, FreeTextRules.cpp a secret word in free text,
 // SwitchRules.cpp the command-line switches.
 
 #include "masking/CredentialRules.h"
