@@ -35,14 +35,15 @@ void Replace(std::string_view text, const CredentialSpans& spans, std::string& m
     masked.append(text.substr(from));
 }
 
-// Keeps spans in order as each rule adds its own: those from before are in order, and a rule
-// mostly finds its spans from left to right.
+// Joins the spans a rule added to those of the rules before it, which are in order and joined;
+// a rule mostly finds its own from left to right.
 void MergeSpans(CredentialSpans& spans, size_t before) {
     auto added = spans.begin() + static_cast<std::ptrdiff_t>(before);
     if (!std::is_sorted(added, spans.end())) {
         std::sort(added, spans.end());
     }
     std::inplace_merge(spans.begin(), added, spans.end());
+    JoinSpans(spans);
 }
 
 // Every rule over one line, from the state the line starts with; their spans joined.
@@ -54,7 +55,6 @@ void FindByRules(std::string_view line, CredentialLineState& state, CredentialSp
         CredentialRules[rule].find(line, state, spans);
         MergeSpans(spans, before);
     }
-    JoinSpans(spans);
 }
 
 // Positions of a masked line back in the line it was masked from: a mask stands for the whole

@@ -27,7 +27,8 @@ struct CredentialLineState {
 };
 
 // One shape of credential: the rule looks at one line (without its line end) and adds the spans
-// of the credentials of that shape. Each rule scans the line once, without backtracking.
+// of the credentials of that shape after those of the rules before it, which it finds sorted and
+// joined. Each rule scans the line once, without backtracking.
 struct CredentialRule {
     const char* name;
     void (*find)(std::string_view line, CredentialLineState& state, CredentialSpans& spans);

@@ -138,14 +138,11 @@ size_t RunOnStateEnd(std::string_view line, size_t valueAt, ValueStyle style,
 
 // The length of [from, to) as a second pass sees it, where each span the other rules mask within
 // it is a mask; counted no further than past the rescan limit.
-size_t LengthAsMasked(const CredentialSpans& masked, size_t from, size_t to) {
-    auto span = std::upper_bound(masked.begin(), masked.end(), std::make_pair(from, npos));
-    if (span != masked.begin() && std::prev(span)->second > from) {
-        --span;
-    }
+size_t LengthAsMasked(const MaskedBefore& masked, size_t from, size_t to) {
     size_t length = 0;
     size_t at = from;
-    for (; span != masked.end() && span->first < to && length <= RescanLimit; ++span) {
+    auto span = masked.From(from);
+    for (; span != masked.End() && span->first < to && length <= RescanLimit; ++span) {
         length += std::max(span->first, at) - at + CredentialMask.size();
         at = std::min(span->second, to);
     }
@@ -264,8 +261,8 @@ size_t MaskKey(std::string_view line, size_t rawStart, size_t keyStart, size_t k
         size_t first = valueAt; // a value left as it is (one that holds a mask) is read for keys
         return std::max(keyEnd, RunOnFirstWord(line, valueAt, keyClass.keepsScheme, first));
     }
-    return LengthAsMasked(*scan.quotes.masked, valueAt, value.after) > RescanLimit ? value.after
-                                                                                   : keyEnd;
+    return LengthAsMasked(scan.quotes.masked, valueAt, value.after) > RescanLimit ? value.after
+                                                                                  : keyEnd;
 }
 
 } // namespace
@@ -274,10 +271,8 @@ namespace credentials {
 
 void ScanKeys(std::string_view line, CredentialSpans& spans) {
     const size_t n = line.size();
-    CredentialSpans others(spans);
-    JoinSpans(others);
     KeyScan scan;
-    scan.quotes.masked = &others;
+    scan.quotes.masked = {&spans, spans.size()};
     size_t at = 0;
     while (at < n) {
         if (!IsKeyChar(line[at])) {

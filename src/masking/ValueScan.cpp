@@ -228,9 +228,22 @@ size_t ScanValue(std::string_view line, size_t at, ValueStyle style, char enclos
     return at;
 }
 
-bool IsInSpan(const CredentialSpans& spans, size_t at) {
-    auto after = std::upper_bound(spans.begin(), spans.end(), std::make_pair(at, npos));
-    return after != spans.begin() && at < std::prev(after)->second;
+CredentialSpans::const_iterator MaskedBefore::From(size_t at) const {
+    auto begin = spans->begin();
+    auto span = std::upper_bound(begin, End(), std::make_pair(at, npos));
+    return span != begin && std::prev(span)->second > at ? std::prev(span) : span;
+}
+
+CredentialSpans::const_iterator MaskedBefore::End() const {
+    return spans->begin() + static_cast<std::ptrdiff_t>(count);
+}
+
+bool MaskedBefore::Holds(size_t at) const {
+    if (count == 0) {
+        return false;
+    }
+    auto span = From(at);
+    return span != End() && span->first <= at;
 }
 
 } // namespace credentials

@@ -42,12 +42,21 @@ struct Value {
 // value stands in ("…;Password=p w" failed, but not Token=b c sid='x y').
 struct RunOnEnd;
 
-// Whether at lies in one of the spans, sorted by their starts.
-bool IsInSpan(const CredentialSpans& spans, size_t at);
+// What the rules before the scan of keys mask in the line: the first count of the line's spans,
+// sorted and joined; the scan adds its own after them.
+struct MaskedBefore {
+    const CredentialSpans* spans = nullptr;
+    size_t count = 0;
+
+    // The first of them that ends after at: the one at lies in, or the next.
+    CredentialSpans::const_iterator From(size_t at) const;
+    CredentialSpans::const_iterator End() const;
+    bool Holds(size_t at) const;
+};
 
 struct OpenQuotes {
     RunOnEnd* runOn = nullptr; // the scan of keys' last value that ran on to the line end
-    const CredentialSpans* masked = nullptr; // what the other rules mask in the line, in order
+    MaskedBefore masked;       // what the other rules mask in the line
     size_t keyStart = std::string_view::npos;
     size_t firstDouble = std::string_view::npos;
     size_t firstSingle = std::string_view::npos;
@@ -63,7 +72,7 @@ struct OpenQuotes {
     // do not count, so that a second pass, which finds a mask in their place, reads the line as
     // the first did.
     void Pass(std::string_view line, size_t at) {
-        if (!IsQuote(line[at]) || (masked && IsInSpan(*masked, at))) {
+        if (!IsQuote(line[at]) || masked.Holds(at)) {
             return;
         }
         size_t& first = line[at] == '"' ? firstDouble : firstSingle;
