@@ -14,20 +14,55 @@ const DWORD RecallOnDataAccess = 0x400000;
 const DWORD ElsewhereAttributes =
     FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_OFFLINE | RecallOnOpen | RecallOnDataAccess;
 
+thread_local DriveTypeScope* servingScope = nullptr;
+
+bool IsLetter(char letter) {
+    return (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z');
+}
+
 bool IsDriveLetterPath(const char* path) {
-    char letter = path[0];
-    bool isLetter = (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z');
-    return isLetter && path[1] == ':' && path[2] == '\\';
+    return IsLetter(path[0]) && path[1] == ':' && path[2] == '\\';
+}
+
+UINT AskDriveType(char letter) {
+    const char root[] = {letter, ':', '\\', '\0'};
+    return GetDriveTypeA(root);
 }
 
 } // namespace
+
+DriveTypeScope::DriveTypeScope() {
+    for (UINT& type : types) {
+        type = NotAsked;
+    }
+    if (!servingScope) {
+        servingScope = this;
+        serving = true;
+    }
+}
+
+DriveTypeScope::~DriveTypeScope() {
+    if (serving) {
+        servingScope = nullptr;
+    }
+}
+
+UINT DriveTypeScope::DriveType(char letter) {
+    if (!servingScope || !IsLetter(letter)) {
+        return AskDriveType(letter);
+    }
+    UINT& type = servingScope->types[(letter | 0x20) - 'a'];
+    if (type == NotAsked) {
+        type = AskDriveType(letter);
+    }
+    return type;
+}
 
 bool IsPlainLocalPath(const char* path) {
     if (!path || !IsDriveLetterPath(path)) {
         return false;
     }
-    const char root[] = {path[0], ':', '\\', '\0'};
-    if (GetDriveTypeA(root) != DRIVE_FIXED) {
+    if (DriveTypeScope::DriveType(path[0]) != DRIVE_FIXED) {
         return false;
     }
     // Each folder on the way and the path itself, while they exist: what does not exist sends

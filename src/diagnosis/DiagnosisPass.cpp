@@ -1,6 +1,7 @@
 #include "diagnosis/DiagnosisPass.h"
 
 #include "base/KeyCache.h"
+#include "base/LocalPath.h"
 #include "config/ConfigStore.h"
 #include "diagnosis/ConfigurationCheck.h"
 #include "diagnosis/InstallationCheck.h"
@@ -33,6 +34,7 @@ void ReportSystemAccount(RunContext& context) {
 // its status texts, the pause and the prognosis around this.
 void RunDiagnosisPass(RunContext& context) {
     KeyCacheScope keys;
+    DriveTypeScope drives;
     context.Analysis = AnalysisResult();
     context.MaskedCredentials = 0;
     context.Facts.Clear();

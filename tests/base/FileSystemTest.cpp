@@ -273,6 +273,12 @@ TEST(BoundedJob, OnlyAPlainLocalPathIsAskedHere) {
         delete job;
         EXPECT_EQ(handles, OwnHandleCount()) << c.path;
     }
+    // A run asks each drive once: C: asked first must not answer for the drive that is not there.
+    DriveTypeScope drives;
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.plain, IsPlainLocalPath(c.path.c_str())) << c.path;
+    }
+    EXPECT_EQ(static_cast<UINT>(DRIVE_NO_ROOT_DIR), DriveTypeScope::DriveType(unmapped[0] | 0x20));
 }
 
 // The temporary file lies in FILE's own folder, the one place the move is one step: nothing
