@@ -1,12 +1,14 @@
 #include "diagnosis/FileByteSource.h"
 
+#include <windows.h>
+
 FileByteSource::~FileByteSource() {
     Close();
 }
 
 void FileByteSource::Close() {
     if (file) {
-        fclose(file);
+        CloseHandle(file);
         file = nullptr;
     }
     size = 0;
@@ -14,23 +16,37 @@ void FileByteSource::Close() {
 
 bool FileByteSource::Open(const char* path) {
     Close();
-    file = fopen(path, "rb");
-    if (!file) {
+    HANDLE opened = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) {
+        openError = GetLastError();
         return false;
     }
-    if (fseeko64(file, 0, SEEK_END) == 0) {
-        int64_t end = ftello64(file);
-        size = end > 0 ? end : 0;
+    file = opened;
+    openError = 0;
+    LARGE_INTEGER end = {};
+    if (GetFileSizeEx(file, &end)) {
+        size = end.QuadPart > 0 ? end.QuadPart : 0;
     }
     return true;
 }
 
+// Each read names its offset: nothing depends on where the last one ended.
 bool FileByteSource::ReadAt(int64_t offset, char* buffer, int32_t count) {
     if (!file || offset < 0 || count < 0 || offset > size - count) {
         return false;
     }
-    if (fseeko64(file, offset, SEEK_SET) != 0) {
-        return false;
+    while (count > 0) {
+        OVERLAPPED at = {};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD read = 0;
+        if (!ReadFile(file, buffer, static_cast<DWORD>(count), &read, &at) || read == 0) {
+            return false;
+        }
+        offset += read;
+        buffer += read;
+        count -= static_cast<int32_t>(read);
     }
-    return fread(buffer, 1, static_cast<size_t>(count), file) == static_cast<size_t>(count);
+    return true;
 }

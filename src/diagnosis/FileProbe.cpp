@@ -52,24 +52,12 @@ void FindComponentOutdated(RunContext& context, const char* name, const Str& pat
 
 } // namespace
 
-bool ProbeFile(RunContext& context, const Str& path, Evidence* failure) {
-    uint32_t code = 0;
-    if (OpenForReading(path, code)) {
+bool ProbeFile(RunContext& context, const Str& path, FileByteSource& file, Evidence* failure) {
+    if (file.Open(path.Text())) {
         return true;
     }
-    ReportOpenFailure(context, path, code, failure);
+    ReportOpenFailure(context, path, file.OpenError(), failure);
     return false;
-}
-
-bool OpenForReading(const Str& path, uint32_t& error) {
-    HANDLE file = CreateFileA(path.Text(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        error = GetLastError();
-        return false;
-    }
-    CloseHandle(file);
-    return true;
 }
 
 void ReportOpenFailure(RunContext& context, const Str& path, uint32_t code, Evidence* failure) {

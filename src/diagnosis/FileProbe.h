@@ -1,14 +1,16 @@
 #pragma once
 
+#include "diagnosis/FileByteSource.h"
 #include "diagnosis/RunContext.h"
 
 #include <cstdint>
 
-// True when the file opens for reading; otherwise one report line with the system's reason, which
-// also goes, with the path, into the evidence when one is given.
-bool ProbeFile(RunContext& context, const Str& path, Evidence* failure = nullptr);
-// The two halves of the probe: the open, and the line (and evidence) of its failure.
-bool OpenForReading(const Str& path, uint32_t& error);
+// True when the file opens for reading, and file holds it open for what the check reads next;
+// otherwise one report line with the system's reason, which also goes, with the path, into the
+// evidence when one is given.
+bool ProbeFile(RunContext& context, const Str& path, FileByteSource& file,
+               Evidence* failure = nullptr);
+// The line (and evidence) of a failed open.
 void ReportOpenFailure(RunContext& context, const Str& path, uint32_t code, Evidence* failure);
 
 // The 32-bit system folder, where the 32-bit product's system libraries live.

@@ -2,7 +2,6 @@
 
 #include "base/CharBuffer.h"
 #include "base/TextEncoding.h"
-#include "diagnosis/FileByteSource.h"
 #include "diagnosis/ImageVersionResource.h"
 
 #include <windows.h>
@@ -96,16 +95,13 @@ bool ReadImageFileVersion(ByteSource& file, Str& version) {
 
 } // namespace
 
-Str GetFileVersionText(const char* path) {
-    FileByteSource file;
-    if (file.Open(path)) {
-        if (!IsExecutableImage(file)) {
-            return Str(UnknownVersion);
-        }
-        Str version;
-        if (ReadImageFileVersion(file, version)) {
-            return version;
-        }
+Str GetFileVersionText(ByteSource& file, const char* path) {
+    if (!IsExecutableImage(file)) {
+        return Str(UnknownVersion);
+    }
+    Str version;
+    if (ReadImageFileVersion(file, version)) {
+        return version;
     }
     return FileVersionBySystem(path);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Str.h"
+#include "diagnosis/ByteSource.h"
 
-// The FileVersion text of the file's version resource, or "Unknown".
-Str GetFileVersionText(const char* path);
+// The FileVersion text of the version resource of the file at path, open as file, or "Unknown".
+Str GetFileVersionText(ByteSource& file, const char* path);

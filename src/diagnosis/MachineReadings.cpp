@@ -3,6 +3,7 @@
 #include "base/JoinPath.h"
 #include "base/RegKey.h"
 #include "base/TextEncoding.h"
+#include "diagnosis/FileByteSource.h"
 #include "diagnosis/FileProbe.h"
 #include "diagnosis/FileVersion.h"
 #include "diagnosis/InstallationCheck.h"
@@ -52,9 +53,11 @@ const MachineReadings::Library& MachineReadings::SystemLibrary(const char* name)
     library = Library();
     library.Name = name;
     library.Path = JoinPath(SystemFolder(), name);
-    library.Opened = OpenForReading(library.Path, library.OpenError);
+    FileByteSource file;
+    library.Opened = file.Open(library.Path.Text());
+    library.OpenError = file.OpenError();
     if (library.Opened) {
-        library.Version = GetFileVersionText(library.Path.Text());
+        library.Version = GetFileVersionText(file, library.Path.Text());
     }
     return library;
 }

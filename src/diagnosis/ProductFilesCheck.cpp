@@ -63,8 +63,9 @@ void FindUnreadableVersion(RunContext& context, const char* name, const Str& pat
 bool ReportProductFile(RunContext& context, const char* name) {
     Str path = JoinPath(context.InstallFolder, name);
     Evidence failure;
-    bool opened = ProbeFile(context, path, &failure);
-    Str version = opened ? GetFileVersionText(path.Text()) : Str();
+    FileByteSource file;
+    bool opened = ProbeFile(context, path, file, &failure);
+    Str version = opened ? GetFileVersionText(file, path.Text()) : Str();
     Str code;
     if (!opened) {
         code.Format("%u", static_cast<unsigned>(failure.ErrorCode));

@@ -77,13 +77,13 @@ public:
     ReportTail sink;
 };
 
-bool OpenWithTheLibrary(FileByteSource& file, const char* path) {
+bool OpenForReading(FileByteSource& file, const char* path) {
     return file.Open(path);
 }
 
 } // namespace
 
-bool (*OpenTraceLog)(FileByteSource& file, const char* path) = OpenWithTheLibrary;
+bool (*OpenTraceLog)(FileByteSource& file, const char* path) = OpenForReading;
 uint32_t TraceLogLimitMs = PathAnswerLimitMs;
 
 // Trace logs grow without bound while tracing is on: only the end of the file is read, so the

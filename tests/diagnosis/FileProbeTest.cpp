@@ -24,14 +24,26 @@ std::string FailedLine(const std::string& path, DWORD error) {
     return "Failed to open file '" + path + "' : " + SystemErrorText(error).Text();
 }
 
+// The version as the product files check reads it: from the file its probe opened.
+std::string VersionOf(const std::string& path) {
+    FileByteSource file;
+    EXPECT_TRUE(file.Open(path.c_str())) << path;
+    return GetFileVersionText(file, path.c_str()).Text();
+}
+
 } // namespace
 
 TEST(ProbeFile, OpensReadableFilesSilently) {
     ScratchFolder scratch;
     ASSERT_TRUE(WriteBytes(scratch.File("present.txt"), "x"));
     RecordingReport report;
-    EXPECT_TRUE(ProbeFile(report, Str(scratch.File("present.txt").c_str())));
+    FileByteSource file;
+    EXPECT_TRUE(ProbeFile(report, Str(scratch.File("present.txt").c_str()), file));
     EXPECT_TRUE(report.appends.empty());
+    // The file stays open for the version read that follows the probe.
+    char byte = 0;
+    EXPECT_TRUE(file.ReadAt(0, &byte, 1));
+    EXPECT_EQ('x', byte);
 }
 
 TEST(ProbeFile, ReportsWhyAFileCannotBeOpened) {
@@ -47,7 +59,8 @@ TEST(ProbeFile, ReportsWhyAFileCannotBeOpened) {
     };
     for (const Case& c : cases) {
         RecordingReport report;
-        EXPECT_FALSE(ProbeFile(report, Str(c.path.c_str()))) << c.path;
+        FileByteSource file;
+        EXPECT_FALSE(ProbeFile(report, Str(c.path.c_str()), file)) << c.path;
         ASSERT_EQ(1u, report.appends.size()) << c.path;
         EXPECT_EQ(FailedLine(c.path, c.error), report.appends[0]) << c.path;
     }
@@ -60,7 +73,8 @@ TEST(ProbeFile, AFileLockedForReadingCannotBeOpened) {
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, locked);
     RecordingReport report;
-    EXPECT_FALSE(ProbeFile(report, Str(path.c_str())));
+    FileByteSource file;
+    EXPECT_FALSE(ProbeFile(report, Str(path.c_str()), file));
     CloseHandle(locked);
     EXPECT_EQ(FailedLine(path, ERROR_SHARING_VIOLATION), report.Text());
 }
@@ -75,7 +89,7 @@ TEST(GetFileVersionText, FileVersionOfTheFirstTranslation) {
         {"system\\old\\mfc42.dll", "4.21.7000"}, {"pe32\\VLLib.dll", "2.4.0.21"},
     };
     for (const Case& c : cases) {
-        EXPECT_STREQ(c.version, GetFileVersionText(StubPath(c.stub).c_str()).Text()) << c.stub;
+        EXPECT_STREQ(c.version, VersionOf(StubPath(c.stub)).c_str()) << c.stub;
     }
 }
 
@@ -99,7 +113,7 @@ TEST(FindVersionResource, LeavesALanguageNeutralFileToTheSystem) {
     ASSERT_TRUE(file.Open(StubPath("pe32\\Neutral.dll").c_str()));
     ResourcePlace place;
     EXPECT_FALSE(FindVersionResource(file, place));
-    EXPECT_STREQ("2.4.0.21", GetFileVersionText(StubPath("pe32\\Neutral.dll").c_str()).Text());
+    EXPECT_STREQ("2.4.0.21", VersionOf(StubPath("pe32\\Neutral.dll")).c_str());
 }
 
 // A damaged image reads as the system's reader reads it: its version, or "Unknown" where that
@@ -122,7 +136,7 @@ TEST(GetFileVersionText, ADamagedImageReadsAsTheSystemReadsIt) {
         DWORD handle = 0;
         const char* expected =
             GetFileVersionInfoSizeA(path.c_str(), &handle) ? "2.4.0.17" : "Unknown";
-        EXPECT_STREQ(expected, GetFileVersionText(path.c_str()).Text()) << bytes.size();
+        EXPECT_STREQ(expected, VersionOf(path).c_str()) << bytes.size();
     }
 }
 
@@ -178,7 +192,7 @@ TEST(GetFileVersionText, AVersionInTwoLanguagesIsTheOneTheSystemGives) {
     ASSERT_TRUE(EndUpdateResourceA(update, FALSE));
     std::string bySystem = VersionBySystem(path);
     EXPECT_TRUE(bySystem == "2.4.0.17" || bySystem == "9.4.0.17") << bySystem;
-    EXPECT_EQ(bySystem, GetFileVersionText(path.c_str()).Text());
+    EXPECT_EQ(bySystem, VersionOf(path));
 }
 
 TEST(GetFileVersionText, UnknownWithoutAVersionResource) {
@@ -192,8 +206,8 @@ TEST(GetFileVersionText, UnknownWithoutAVersionResource) {
     ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\mapi32\\complete\\MAPI32.DLL").c_str(),
                           image.c_str(), FALSE));
     for (const std::string& path : {scratch.File("Licence.rtf"), scratch.File("empty.dll"),
-                                    scratch.File("fake.dll"), scratch.File("missing.exe"), image}) {
-        EXPECT_STREQ("Unknown", GetFileVersionText(path.c_str()).Text()) << path;
+                                    scratch.File("fake.dll"), image}) {
+        EXPECT_STREQ("Unknown", VersionOf(path).c_str()) << path;
     }
 }
 
