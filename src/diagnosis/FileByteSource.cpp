@@ -31,20 +31,22 @@ bool FileByteSource::Open(const char* path) {
     return true;
 }
 
-// Each read names its offset: nothing depends on where the last one ended.
+// A read at an offset given in the read itself (OVERLAPPED) would cost Wine a round trip to its
+// server, for a completion port no one listens on: the file pointer is set first instead.
 bool FileByteSource::ReadAt(int64_t offset, char* buffer, int32_t count) {
     if (!file || offset < 0 || count < 0 || offset > size - count) {
         return false;
     }
+    LARGE_INTEGER at;
+    at.QuadPart = offset;
+    if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN)) {
+        return false;
+    }
     while (count > 0) {
-        OVERLAPPED at = {};
-        at.Offset = static_cast<DWORD>(offset);
-        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
         DWORD read = 0;
-        if (!ReadFile(file, buffer, static_cast<DWORD>(count), &read, &at) || read == 0) {
+        if (!ReadFile(file, buffer, static_cast<DWORD>(count), &read, nullptr) || read == 0) {
             return false;
         }
-        offset += read;
         buffer += read;
         count -= static_cast<int32_t>(read);
     }
