@@ -6,6 +6,7 @@
 #include "app/OutputChannel.h"
 #include "app/StatusLine.h"
 #include "app/UsersOutput.h"
+#include "base/KeyCache.h"
 #include "diagnosis/DiagnosisPass.h"
 #include "diagnosis/EveryUser.h"
 #include "diagnosis/MemoryReport.h"
@@ -96,6 +97,14 @@ bool WriteOutput(const CommandLine& command, const Str& text) {
     return written;
 }
 
+// The start-up reads the product's settings that the diagnosis reads again at once: one pass over
+// them, each key opened once.
+void StartAndDiagnose(DoctorApp& app, MemoryReport& report) {
+    KeyCacheScope keys;
+    app.StartUp();
+    RunDiagnosisPass(report);
+}
+
 int RunUsersMode(const CommandLine& command) {
     EveryUserRun run;
     run.Run();
@@ -110,12 +119,12 @@ int RunUsersMode(const CommandLine& command) {
 // The diagnosis without a window: no status line, pause, prognosis dialog or message box, and
 // nothing of the product written. The text goes out whole, not cut to the window's limit.
 int RunReportMode(DoctorApp& app, const CommandLine& command) {
-    app.StartUp();
     if (command.users) {
+        app.StartUp();
         return RunUsersMode(command);
     }
     MemoryReport report;
-    RunDiagnosisPass(report);
+    StartAndDiagnose(app, report);
     if (!WriteOutput(command, OutputText(command, report))) {
         return ExitUsage;
     }

@@ -29,32 +29,32 @@ KeyCacheScope::~KeyCacheScope() {
     }
 }
 
-// Registry paths compare without regard to case, as the registry itself does.
-HKEY KeyCacheScope::OpenCached(HKEY root, const char* path, REGSAM access) {
+// Registry paths compare without regard to case, as the registry itself does. A key that does
+// not open is not kept: the next ask tries again.
+bool KeyCacheScope::Serve(HKEY root, const char* path, REGSAM access, HKEY& key, LONG& status) {
     if (!Cacheable(root, path)) {
-        return nullptr;
+        return false;
     }
     for (int i = 0; i < servingScope->count; ++i) {
         const Entry& entry = servingScope->entries[i];
         if (entry.root == root && lstrcmpiA(entry.path.Text(), path) == 0) {
-            HKEY opened = nullptr;
-            return RegOpenKeyExA(entry.key, nullptr, 0, access, &opened) == ERROR_SUCCESS ? opened
-                                                                                          : nullptr;
+            key = entry.key;
+            status = ERROR_SUCCESS;
+            return true;
         }
     }
-    return nullptr;
-}
-
-void KeyCacheScope::Remember(HKEY root, const char* path, HKEY opened, REGSAM access) {
-    if (!Cacheable(root, path) || servingScope->count == MostKeys) {
-        return;
+    if (servingScope->count == MostKeys) {
+        return false;
     }
-    HKEY own = nullptr;
-    if (RegOpenKeyExA(opened, nullptr, 0, access, &own) != ERROR_SUCCESS) {
-        return;
+    HKEY opened = nullptr;
+    status = RegOpenKeyExA(root, path, 0, access, &opened);
+    if (status != ERROR_SUCCESS) {
+        return true;
     }
     Entry& entry = servingScope->entries[servingScope->count++];
     entry.root = root;
     entry.path = Str(path);
-    entry.key = own;
+    entry.key = opened;
+    key = opened;
+    return true;
 }

@@ -5,11 +5,12 @@
 #include <windows.h>
 
 // While one lives on a thread, every key below a predefined root (HKEY_CURRENT_USER,
-// HKEY_LOCAL_MACHINE, HKEY_USERS) that a read-only open reaches stays open, and a later
-// read-only open of the same path is served from it: under the registry's 32-bit view, each
-// level of a path costs a lookup of its own and one more for the view's redirection, and a run
-// opens the product's settings key a dozen times. Scopes may nest; the outermost one serves.
-// The keys are closed when the scope ends, so keep a scope to one pass over the settings.
+// HKEY_LOCAL_MACHINE, HKEY_USERS) that a read-only open reaches is opened once and kept open, and
+// every read-only open of the same path is served that one handle: under the registry's 32-bit
+// view each level of a path costs a lookup of its own and one more for the view's redirection,
+// and a run opens the product's settings key a dozen times. Scopes may nest; the outermost one
+// serves. The keys are closed when the scope ends, so keep a scope to one pass over the settings,
+// and let no key served by it outlive it.
 class KeyCacheScope {
 public:
     KeyCacheScope();
@@ -17,10 +18,10 @@ public:
     KeyCacheScope& operator=(const KeyCacheScope&) = delete;
     ~KeyCacheScope();
 
-    // A new handle to root\path (the caller closes it) when the scope holds that key, else null.
-    static HKEY OpenCached(HKEY root, const char* path, REGSAM access);
-    // Keeps a handle of its own to an opened key, while the scope has room.
-    static void Remember(HKEY root, const char* path, HKEY opened, REGSAM access);
+    // False when no scope serves root\path (none lives, the root is not predefined, or the scope
+    // has no room left): the caller opens a key of its own. Otherwise status is the open's, and
+    // on success key is the scope's handle, which the caller uses but never closes.
+    static bool Serve(HKEY root, const char* path, REGSAM access, HKEY& key, LONG& status);
 
 private:
     struct Entry {

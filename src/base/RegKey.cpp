@@ -9,15 +9,13 @@ namespace {
 const DWORD StringBufferSize = 8192;
 const REGSAM View = KEY_WOW64_32KEY;
 
-// A read-only open, served from the keys the thread's run keeps where it holds this one.
-LONG OpenForReading(HKEY root, const char* path, HKEY& opened) {
-    opened = KeyCacheScope::OpenCached(root, path, KEY_READ | View);
-    if (opened) {
-        return ERROR_SUCCESS;
-    }
-    LONG status = RegOpenKeyExA(root, path, 0, KEY_READ | View, &opened);
-    if (status == ERROR_SUCCESS) {
-        KeyCacheScope::Remember(root, path, opened, KEY_READ | View);
+// A read-only open, served by the keys the thread's run keeps where it keeps this one; owned
+// tells whether the key is the caller's to close.
+LONG OpenForReading(HKEY root, const char* path, HKEY& opened, bool& owned) {
+    LONG status = ERROR_SUCCESS;
+    owned = !KeyCacheScope::Serve(root, path, KEY_READ | View, opened, status);
+    if (owned) {
+        status = RegOpenKeyExA(root, path, 0, KEY_READ | View, &opened);
     }
     return status;
 }
@@ -46,9 +44,10 @@ bool RegKey::OpenSubKey(HKEY root, const char* path) {
 bool RegKey::Open(HKEY root, const char* path, bool readOnly) {
     Close();
     HKEY opened = nullptr;
+    bool ownsOpened = true;
     LONG status;
     if (readOnly) {
-        status = OpenForReading(root, path, opened);
+        status = OpenForReading(root, path, opened, ownsOpened);
     } else {
         status = RegCreateKeyExA(root, path, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE,
                                  KEY_ALL_ACCESS | View, nullptr, &opened, nullptr);
@@ -57,6 +56,7 @@ bool RegKey::Open(HKEY root, const char* path, bool readOnly) {
         return false;
     }
     key = opened;
+    owned = ownsOpened;
     return true;
 }
 
@@ -70,13 +70,16 @@ bool RegKey::MachineKeyExists(const char* path) {
 
 bool RegKey::KeyExists(HKEY root, const char* path) {
     HKEY probe = nullptr;
-    if (OpenForReading(root, path, probe) != ERROR_SUCCESS) {
+    bool owned = true;
+    if (OpenForReading(root, path, probe, owned) != ERROR_SUCCESS) {
         return false;
     }
     DWORD values = 0;
     LONG status = RegQueryInfoKeyA(probe, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                                    &values, nullptr, nullptr, nullptr, nullptr);
-    RegCloseKey(probe);
+    if (owned) {
+        RegCloseKey(probe);
+    }
     return status == ERROR_SUCCESS;
 }
 
@@ -141,8 +144,9 @@ bool RegKey::SetDword(const char* name, uint32_t value) {
 }
 
 void RegKey::Close() {
-    if (key) {
+    if (key && owned) {
         RegCloseKey(key);
-        key = nullptr;
     }
+    key = nullptr;
+    owned = false;
 }

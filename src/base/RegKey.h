@@ -5,7 +5,8 @@
 #include <windows.h>
 
 // One open registry key at a time. Every open asks for the 32-bit view of the registry, where
-// the 32-bit product keeps its machine-wide keys.
+// the 32-bit product keeps its machine-wide keys. A read-only open may be served by the thread's
+// KeyCacheScope (base/KeyCache.h): such a key is the scope's, and the RegKey must not outlive it.
 class RegKey {
 public:
     RegKey() = default;
@@ -35,4 +36,5 @@ private:
     static bool KeyExists(HKEY root, const char* path);
 
     HKEY key = nullptr;
+    bool owned = false; // closed by Close; else the thread's key cache closes it
 };
