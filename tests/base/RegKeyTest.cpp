@@ -162,3 +162,26 @@ TEST_F(RegKeyTest, TheKeysOfARunAreClosedWhenItEnds) {
     }
     EXPECT_EQ(before, OwnHandleCount());
 }
+
+// Past the room of the run's scope, keys are opened and closed by their readers; each one read is
+// its own, whatever levels the keys share.
+TEST_F(RegKeyTest, KeysBeyondTheRunsRoomAreReadAsTheirOwn) {
+    const int keyCount = 40;
+    for (int i = 0; i < keyCount; ++i) {
+        std::string path = std::string(Path) + "\\Key" + std::to_string(i);
+        SetString(HKEY_CURRENT_USER, path.c_str(), "Which", std::to_string(i).c_str());
+    }
+    size_t before = OwnHandleCount();
+    {
+        KeyCacheScope keys;
+        for (int round = 0; round < 2; ++round) {
+            for (int i = 0; i < keyCount; ++i) {
+                std::string path = std::string(Path) + "\\Key" + std::to_string(i);
+                RegKey key;
+                ASSERT_TRUE(key.OpenUserKey(path.c_str(), true)) << path;
+                EXPECT_EQ(std::to_string(i), key.GetString("Which", "").Text()) << path;
+            }
+        }
+    }
+    EXPECT_EQ(before, OwnHandleCount());
+}
