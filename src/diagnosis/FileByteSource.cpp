@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 FileByteSource::~FileByteSource() {
     Close();
 }
@@ -12,6 +14,8 @@ void FileByteSource::Close() {
         file = nullptr;
     }
     size = 0;
+    blockStart = 0;
+    blockLength = 0;
 }
 
 bool FileByteSource::Open(const char* path) {
@@ -31,12 +35,31 @@ bool FileByteSource::Open(const char* path) {
     return true;
 }
 
-// A read at an offset given in the read itself (OVERLAPPED) would cost Wine a round trip to its
-// server, for a completion port no one listens on: the file pointer is set first instead.
 bool FileByteSource::ReadAt(int64_t offset, char* buffer, int32_t count) {
     if (!file || offset < 0 || count < 0 || offset > size - count) {
         return false;
     }
+    if (count > BlockSize) {
+        return ReadFromFile(offset, buffer, count);
+    }
+    if (offset < blockStart || offset + count > blockStart + blockLength) {
+        int32_t length =
+            size - offset < BlockSize ? static_cast<int32_t>(size - offset) : BlockSize;
+        blockLength = 0;
+        // A file cut short since it was opened may still hold the bytes asked for.
+        if (!ReadFromFile(offset, block, length)) {
+            return ReadFromFile(offset, buffer, count);
+        }
+        blockStart = offset;
+        blockLength = length;
+    }
+    memcpy(buffer, block + (offset - blockStart), static_cast<size_t>(count));
+    return true;
+}
+
+// A read at an offset given in the read itself (OVERLAPPED) would cost Wine a round trip to its
+// server, for a completion port no one listens on: the file pointer is set first instead.
+bool FileByteSource::ReadFromFile(int64_t offset, char* buffer, int32_t count) {
     LARGE_INTEGER at;
     at.QuadPart = offset;
     if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN)) {

@@ -357,3 +357,27 @@ TEST(FileByteSource, OpenSizeAndBoundedReads) {
     EXPECT_FALSE(source.ReadAt(0, buffer, -1));
     EXPECT_TRUE(source.ReadAt(10, buffer, 0));
 }
+
+// Reads in any order, near to and far from the one before, small and large, give the file's bytes.
+TEST(FileByteSource, ReadsGiveTheBytesAtTheirOffsets) {
+    std::string bytes;
+    for (int i = 0; bytes.size() < 20000; ++i) {
+        bytes += std::to_string(i) + ",";
+    }
+    TempBytesFile file;
+    ASSERT_TRUE(file.Write(bytes));
+    FileByteSource source;
+    ASSERT_TRUE(source.Open(file.Path().c_str()));
+    const struct {
+        int64_t offset;
+        int32_t count;
+    } reads[] = {{0, 2},    {2, 64},   {4094, 4}, {100, 10}, {19990, 10},
+                 {5000, 8}, {4999, 2}, {0, 9000}, {8, 4096}, {4096, 1}};
+    for (const auto& read : reads) {
+        std::string got(static_cast<size_t>(read.count), '\0');
+        ASSERT_TRUE(source.ReadAt(read.offset, &got[0], read.count)) << read.offset;
+        EXPECT_EQ(bytes.substr(static_cast<size_t>(read.offset), static_cast<size_t>(read.count)),
+                  got)
+            << read.offset << " " << read.count;
+    }
+}
