@@ -136,13 +136,15 @@ TEST_F(TraceLogTest, UnopenableFileFallsBackToDebuggerOutput) {
 
 TEST_F(TraceLogTest, MessageBoxIsAlwaysLoggedAndShown) {
     Configure("flushed", 0);
-    DialogWatcher watcher(IDOK);
-    Trace(0, "Cannot load %s", "MAPI functions");
-    auto seen = watcher.Seen();
-    ASSERT_EQ(1u, seen.size());
-    EXPECT_EQ("Cannot load MAPI functions\n", seen[0].text);
-    EXPECT_EQ("Tessaly Software", seen[0].caption);
-    EXPECT_EQ(nullptr, seen[0].owner);
+    {
+        DialogWatcher watcher(IDOK);
+        Trace(0, "Cannot load %s", "MAPI functions");
+        auto seen = watcher.Seen();
+        ASSERT_EQ(1u, seen.size());
+        EXPECT_EQ("Cannot load MAPI functions\n", seen[0].text);
+        EXPECT_EQ("Tessaly Software", seen[0].caption);
+        EXPECT_EQ(nullptr, seen[0].owner);
+    } // one watcher at a time: a second would race the first for the next box
     std::string log = Log();
     std::string tail = log.substr(log.find(">>>\n") + 4);
     EXPECT_TRUE(
