@@ -277,7 +277,8 @@ KeyClass ClassifyCompact(std::string_view compactKey, bool header, const WordLis
 
 KeyClass ClassifyKey(std::string_view key, std::string_view before) {
     Compact compact;
-    if (!compact.Add(key) || compact.size == 0) {
+    // A key of one letter or digit holds no secret word, no exact word and no compound's head.
+    if (!compact.Add(key) || compact.size < 2) {
         return {};
     }
     bool header = HasHeaderHyphen(key);
