@@ -69,18 +69,13 @@ bool RegKey::MachineKeyExists(const char* path) {
 }
 
 bool RegKey::KeyExists(HKEY root, const char* path) {
-    HKEY probe = nullptr;
-    bool owned = true;
-    if (OpenForReading(root, path, probe, owned) != ERROR_SUCCESS) {
+    RegKey probe;
+    if (!probe.Open(root, path, true)) {
         return false;
     }
     DWORD values = 0;
-    LONG status = RegQueryInfoKeyA(probe, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                   &values, nullptr, nullptr, nullptr, nullptr);
-    if (owned) {
-        RegCloseKey(probe);
-    }
-    return status == ERROR_SUCCESS;
+    return RegQueryInfoKeyA(probe.key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            &values, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 Str RegKey::GetString(const char* name, const char* defaultText) const {
