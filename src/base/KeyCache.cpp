@@ -1,15 +1,17 @@
 #include "base/KeyCache.h"
 
+#include "base/ThreadSlot.h"
+
 #include <cstring>
 
 namespace {
 
-thread_local KeyCacheScope* servingScope = nullptr;
+ThreadSlot<KeyCacheScope> servingScope;
 
 // Only paths below the predefined roots are kept: any other key's handle may be closed and its
 // value given to another key while the scope lives.
 bool Cacheable(HKEY root, const char* path) {
-    return servingScope && path &&
+    return servingScope.Get() && path &&
            (root == HKEY_CURRENT_USER || root == HKEY_LOCAL_MACHINE || root == HKEY_USERS);
 }
 
@@ -34,9 +36,8 @@ int LevelCount(const char* path) {
 } // namespace
 
 KeyCacheScope::KeyCacheScope() {
-    if (!servingScope) {
-        servingScope = this;
-        serving = true;
+    if (!servingScope.Get()) {
+        serving = servingScope.Set(this);
     }
 }
 
@@ -45,7 +46,7 @@ KeyCacheScope::~KeyCacheScope() {
         RegCloseKey(entries[i].key);
     }
     if (serving) {
-        servingScope = nullptr;
+        servingScope.Set(nullptr);
     }
 }
 
@@ -57,9 +58,9 @@ bool KeyCacheScope::Serve(HKEY root, const char* path, REGSAM access, HKEY& key,
         return false;
     }
     if (root == HKEY_CURRENT_USER && LevelCount(path) > 0) {
-        return servingScope->ServeByLevels(path, access, key, status);
+        return servingScope.Get()->ServeByLevels(path, access, key, status);
     }
-    return servingScope->ServeWhole(root, path, access, key, status);
+    return servingScope.Get()->ServeWhole(root, path, access, key, status);
 }
 
 // Registry paths compare without regard to case, as the registry itself does.

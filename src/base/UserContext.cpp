@@ -4,6 +4,7 @@
 #include "base/JoinPath.h"
 #include "base/RegKey.h"
 #include "base/TextEncoding.h"
+#include "base/ThreadSlot.h"
 
 #include <lmcons.h>
 
@@ -14,7 +15,7 @@ namespace {
 const DWORD ExpandBufferSize = 260;
 const DWORD LongestVariable = 32767;
 
-thread_local const UserContext* activeUser = nullptr;
+ThreadSlot<const UserContext> activeUser;
 
 const char* const VolatileEnvironmentKey = "Volatile Environment";
 const char* const ShellFoldersKey =
@@ -167,13 +168,14 @@ const Str* UserContext::UserValue(const Str& name) const {
 
 const UserContext& ActiveUser() {
     static const UserContext processUser = UserContext::OfProcess();
-    return activeUser ? *activeUser : processUser;
+    const UserContext* user = activeUser.Get();
+    return user ? *user : processUser;
 }
 
-ActiveUserScope::ActiveUserScope(const UserContext& user) : previous(activeUser) {
-    activeUser = &user;
+ActiveUserScope::ActiveUserScope(const UserContext& user) : previous(activeUser.Get()) {
+    activeUser.Set(&user);
 }
 
 ActiveUserScope::~ActiveUserScope() {
-    activeUser = previous;
+    activeUser.Set(previous);
 }

@@ -1,27 +1,28 @@
 #include "config/ConfigReadScope.h"
 
+#include "base/ThreadSlot.h"
 #include "config/ConfigStore.h"
 
 namespace {
 
-thread_local ConfigReadScope* innermostScope = nullptr;
+ThreadSlot<ConfigReadScope> innermostScope;
 
 } // namespace
 
-ConfigReadScope::ConfigReadScope() : outer(innermostScope) {
+ConfigReadScope::ConfigReadScope() : outer(innermostScope.Get()) {
     if (!CurrentConfigKey().IsEmpty()) {
         configuration.OpenUserKey(CurrentConfigKey().Text(), true);
     }
-    innermostScope = this;
+    innermostScope.Set(this);
 }
 
 ConfigReadScope::~ConfigReadScope() {
-    innermostScope = outer;
+    innermostScope.Set(outer);
 }
 
 // Section names compare without regard to case, as the registry's key names do.
 const RegKey* ConfigReadScope::Section(const char* name) {
-    ConfigReadScope* scope = innermostScope;
+    ConfigReadScope* scope = innermostScope.Get();
     if (!scope || !scope->configuration.IsOpen()) {
         return nullptr;
     }

@@ -2,8 +2,11 @@
 
 #include "base/JoinPath.h"
 #include "base/RegKey.h"
+#include "base/ThreadSlot.h"
 #include "config/ConfigSettings.h"
 #include "trace/TraceLog.h"
+
+#include <new>
 
 const char* const ProductSettingsKey = "Software\\Tessaly\\Velmont\\Settings";
 const char* const ProductConfigurationsKey = "Software\\Tessaly\\Velmont\\Configurations";
@@ -12,12 +15,32 @@ namespace {
 
 const char* const StandardConfiguration = "_*Standard*_";
 
-thread_local Str currentConfigKey;
+const Str NoConfigKey;
+
+void WINAPI ReleaseConfigKey(void* key) {
+    delete static_cast<Str*>(key);
+}
+
+// Each thread's own: a thread that has loaded no store has none.
+ThreadSlot<Str> currentConfigKey(ReleaseConfigKey);
+
+void SetCurrentConfigKey(const Str& key) {
+    Str* kept = currentConfigKey.Get();
+    if (kept) {
+        *kept = key;
+        return;
+    }
+    kept = new (std::nothrow) Str(key);
+    if (kept && !currentConfigKey.Set(kept)) {
+        delete kept;
+    }
+}
 
 } // namespace
 
 const Str& CurrentConfigKey() {
-    return currentConfigKey;
+    const Str* key = currentConfigKey.Get();
+    return key ? *key : NoConfigKey;
 }
 
 // Without a readable Settings key (no product) the fields and the current key stay as they were.
@@ -29,7 +52,7 @@ void ConfigStore::Load() {
         if (configurationName.IsEmpty()) {
             configurationName.Assign(StandardConfiguration);
         }
-        currentConfigKey = JoinPath(configurationsKey, configurationName.Text());
+        SetCurrentConfigKey(JoinPath(configurationsKey, configurationName.Text()));
         rootFolder = ConfigString("Main", "RootFolder", "").Value();
         if (!rootFolder.IsEmpty()) {
             configurationFolder = JoinPath(rootFolder, configurationName.Text());
