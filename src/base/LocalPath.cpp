@@ -1,5 +1,7 @@
 #include "base/LocalPath.h"
 
+#include "base/ThreadSlot.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -14,7 +16,7 @@ const DWORD RecallOnDataAccess = 0x400000;
 const DWORD ElsewhereAttributes =
     FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_OFFLINE | RecallOnOpen | RecallOnDataAccess;
 
-thread_local DriveTypeScope* servingScope = nullptr;
+ThreadSlot<DriveTypeScope> servingScope;
 
 bool IsLetter(char letter) {
     return (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z');
@@ -22,6 +24,15 @@ bool IsLetter(char letter) {
 
 bool IsDriveLetterPath(const char* path) {
     return IsLetter(path[0]) && path[1] == ':' && path[2] == '\\';
+}
+
+// The drive that holds Windows: the system runs from it, so a question about a path on it waits
+// no longer than the system itself does, whatever the drive's type. Its type is not asked.
+bool IsWindowsDrive(char letter) {
+    char folder[MAX_PATH];
+    UINT length = GetWindowsDirectoryA(folder, sizeof folder);
+    return length >= 3 && length < sizeof folder && folder[1] == ':' &&
+           (folder[0] | 0x20) == (letter | 0x20);
 }
 
 UINT AskDriveType(char letter) {
@@ -35,23 +46,23 @@ DriveTypeScope::DriveTypeScope() {
     for (UINT& type : types) {
         type = NotAsked;
     }
-    if (!servingScope) {
-        servingScope = this;
-        serving = true;
+    if (!servingScope.Get()) {
+        serving = servingScope.Set(this);
     }
 }
 
 DriveTypeScope::~DriveTypeScope() {
     if (serving) {
-        servingScope = nullptr;
+        servingScope.Set(nullptr);
     }
 }
 
 UINT DriveTypeScope::DriveType(char letter) {
-    if (!servingScope || !IsLetter(letter)) {
+    DriveTypeScope* scope = servingScope.Get();
+    if (!scope || !IsLetter(letter)) {
         return AskDriveType(letter);
     }
-    UINT& type = servingScope->types[(letter | 0x20) - 'a'];
+    UINT& type = scope->types[(letter | 0x20) - 'a'];
     if (type == NotAsked) {
         type = AskDriveType(letter);
     }
@@ -62,7 +73,7 @@ bool IsPlainLocalPath(const char* path) {
     if (!path || !IsDriveLetterPath(path)) {
         return false;
     }
-    if (DriveTypeScope::DriveType(path[0]) != DRIVE_FIXED) {
+    if (!IsWindowsDrive(path[0]) && DriveTypeScope::DriveType(path[0]) != DRIVE_FIXED) {
         return false;
     }
     // Each folder on the way and the path itself, while they exist: what does not exist sends
