@@ -6,8 +6,18 @@
 
 namespace {
 
+bool IsAscii(const char* text, int32_t length) {
+    for (int32_t i = 0; i < length; ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Most lines of a log are plain ASCII, which is UTF-8 as it stands: only others are decoded.
 bool IsUtf8(const char* text, int32_t length) {
-    return length == 0 ||
+    return IsAscii(text, length) ||
            MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, length, nullptr, 0) > 0;
 }
 
