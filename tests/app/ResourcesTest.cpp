@@ -1,9 +1,12 @@
+#include "Files.h"
 #include "ReportRun.h"
 
 #include "base/TextEncoding.h"
 #include "resources/ResourceIds.h"
 
 #include <windows.h>
+
+#include <imagehlp.h>
 
 #include <gtest/gtest.h>
 
@@ -195,5 +198,28 @@ TEST(Resources, EachProgramCarriesVersionOnePointTwentyFourUnderItsOwnName) {
         ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\040904b0\\OriginalFilename",
                                    reinterpret_cast<void**>(&original), &length));
         EXPECT_EQ(path.substr(path.rfind('\\') + 1), original);
+    }
+}
+
+// The build moves each program's code to a page boundary of its file, where Wine maps it instead
+// of reading it at every start, and sets the image's checksum again: the system's own sum of the
+// file must agree with the header.
+TEST(Resources, EachProgramsCodeStartsAPageOfItsFileAndItsChecksumHolds) {
+    for (const std::string& path : {DoctorPath(), CompanionPath()}) {
+        DWORD stored = 0;
+        DWORD computed = 0;
+        ASSERT_EQ(static_cast<DWORD>(CHECKSUM_SUCCESS),
+                  MapFileAndCheckSumA(path.c_str(), &stored, &computed))
+            << path;
+        EXPECT_NE(0u, stored) << path;
+        EXPECT_EQ(computed, stored) << path;
+        std::string image = ReadBytes(path);
+        ASSERT_GT(image.size(), sizeof(IMAGE_DOS_HEADER)) << path;
+        LONG headers = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data())->e_lfanew;
+        ASSERT_LT(static_cast<size_t>(headers) + sizeof(IMAGE_NT_HEADERS), image.size()) << path;
+        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(image.data() + headers);
+        const IMAGE_SECTION_HEADER* code = IMAGE_FIRST_SECTION(nt);
+        ASSERT_EQ(0, memcmp(code->Name, ".text", 6)) << path;
+        EXPECT_EQ(0u, code->PointerToRawData % 4096) << path;
     }
 }
