@@ -5,6 +5,7 @@
 #include "base/WholeFile.h"
 
 #include "Handles.h"
+#include "Programs.h"
 #include "Scratch.h"
 
 #include <gtest/gtest.h>
@@ -257,6 +258,7 @@ TEST(BoundedJob, OnlyAPlainLocalPathIsAskedHere) {
         {scratch.File("VLWorkTrace.log"), true},
         {scratch.File("absent\\VLWorkTrace.log"), true},
         {system, true},
+        {ProgramFolder(), true}, // under Wine on Z:, a fixed drive that does not hold Windows
         {"\\\\monitor-share\\velmont\\VLWorkTrace.log", false},
         {"\\\\?\\UNC\\monitor-share\\velmont", false},
         {"VLWorkTrace.log", false},
