@@ -123,7 +123,9 @@ bool ScanTail(ByteSource& source, int32_t maxLines, TailSink& sink, int32_t bloc
     if (maxLines <= 0 || size <= 0) {
         return true;
     }
-    Block block(source, blockSize);
+    // A log shorter than a block gets a buffer of its own size: a large allocation costs the
+    // system more than the reading.
+    Block block(source, size < blockSize ? static_cast<int32_t>(size) : blockSize);
     if (!block.IsAllocated()) {
         return false;
     }
