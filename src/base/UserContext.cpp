@@ -9,6 +9,7 @@
 #include <lmcons.h>
 
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -166,10 +167,33 @@ const Str* UserContext::UserValue(const Str& name) const {
     return nullptr;
 }
 
+namespace {
+
+// The process's own user, made on the first ask by the system's one-time initialisation: the
+// compiler's guard of a local static would set up the threads library in every run, a round of
+// requests to Wine's server.
+INIT_ONCE processUserMade = INIT_ONCE_STATIC_INIT;
+UserContext* processUser = nullptr;
+const UserContext NoUser;
+
+BOOL CALLBACK MakeProcessUser(PINIT_ONCE, PVOID, PVOID*) {
+    processUser = new (std::nothrow) UserContext(UserContext::OfProcess());
+    return TRUE;
+}
+
+struct ProcessUserOwner {
+    ~ProcessUserOwner() { delete processUser; }
+} processUserOwner;
+
+} // namespace
+
 const UserContext& ActiveUser() {
-    static const UserContext processUser = UserContext::OfProcess();
     const UserContext* user = activeUser.Get();
-    return user ? *user : processUser;
+    if (user) {
+        return *user;
+    }
+    InitOnceExecuteOnce(&processUserMade, MakeProcessUser, nullptr, nullptr);
+    return processUser ? *processUser : NoUser;
 }
 
 ActiveUserScope::ActiveUserScope(const UserContext& user) : previous(activeUser.Get()) {

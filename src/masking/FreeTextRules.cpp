@@ -13,7 +13,7 @@ namespace {
 
 // Short words between a secret word and its quoted value: password set to "x", password is 'x'.
 size_t SkipConnectors(std::string_view line, size_t at) {
-    static const std::string_view Connectors[] = {"is", "was", "set", "to", "changed", "now"};
+    static constexpr std::string_view Connectors[] = {"is", "was", "set", "to", "changed", "now"};
     for (int words = 0; words < 3; ++words) {
         bool skipped = false;
         for (std::string_view connector : Connectors) {

@@ -85,8 +85,8 @@ struct KeyScan {
 
 // The key a form repeats a new password in: confirm=, verify=, password2 is a password key.
 bool IsConfirmationKey(std::string_view key) {
-    static const std::string_view Words[] = {"confirm", "confirmation", "verify", "verification",
-                                             "repeat",  "retype",       "again"};
+    static constexpr std::string_view Words[] = {
+        "confirm", "confirmation", "verify", "verification", "repeat", "retype", "again"};
     for (std::string_view word : Words) {
         if (EqualsIgnoringCase(key, word)) {
             return true;

@@ -238,7 +238,7 @@ void FindXmlElements(std::string_view line, CredentialLineState&, CredentialSpan
 
 // The output of reg query: "    ProxyPassword    REG_SZ    value".
 void FindRegistryValues(std::string_view line, CredentialLineState&, CredentialSpans& spans) {
-    static const std::string_view Types[] = {"REG_SZ", "REG_EXPAND_SZ", "REG_MULTI_SZ"};
+    static constexpr std::string_view Types[] = {"REG_SZ", "REG_EXPAND_SZ", "REG_MULTI_SZ"};
     for (std::string_view type : Types) {
         for (size_t at = line.find(type); at != npos; at = line.find(type, at + type.size())) {
             size_t typeEnd = at + type.size();

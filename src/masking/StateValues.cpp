@@ -63,7 +63,7 @@ bool IsPlaceholder(std::string_view value) {
         std::string_view open;
         std::string_view close;
     };
-    static const Wrapper Wrappers[] = {
+    static constexpr Wrapper Wrappers[] = {
         {"${", "}"}, {"$(", ")"}, {"{{", "}}"}, {"<", ">"}, {"(", ")"}, {"[", "]"}, {"%", "%"},
     };
     for (const Wrapper& wrapper : Wrappers) {

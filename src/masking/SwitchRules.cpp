@@ -89,7 +89,7 @@ bool StartsSwitch(std::string_view line, size_t rawStart, size_t keyStart) {
 
 // curl -u user:password, --user user:password, --proxy-user user:password.
 void FindUserOptions(std::string_view line, CredentialLineState&, CredentialSpans& spans) {
-    static const std::string_view Options[] = {"-u", "-U", "--user", "--proxy-user"};
+    static constexpr std::string_view Options[] = {"-u", "-U", "--user", "--proxy-user"};
     const size_t n = line.size();
     for (size_t at = line.find('-'); at != npos; at = line.find('-', at + 1)) {
         if (at > 0 && !IsBlank(line[at - 1])) {

@@ -30,7 +30,7 @@ bool TokenBodyFits(std::string_view body, const TokenShape& shape) {
 // The characters a provider token can start with, so that most positions are passed at once.
 struct TokenStarts {
     bool starts[256] = {};
-    TokenStarts() {
+    constexpr TokenStarts() {
         for (const TokenShape& shape : TokenShapes) {
             starts[static_cast<unsigned char>(shape.prefix[0])] = true;
         }
@@ -55,7 +55,7 @@ namespace credentials {
 // end), so that a masked token never leaves the start of its run to read as a shorter one, and
 // each shape reads each character once.
 void FindProviderTokens(std::string_view line, CredentialLineState&, CredentialSpans& spans) {
-    static const TokenStarts tokenStarts;
+    static constexpr TokenStarts tokenStarts;
     size_t runEnds[TokenShapeCount] = {};
     const size_t n = line.size();
     size_t at = 0;
