@@ -1,5 +1,6 @@
 #include "base/LocalPath.h"
 
+#include "base/SystemPaths.h"
 #include "base/ThreadSlot.h"
 
 #include <windows.h>
@@ -29,10 +30,9 @@ bool IsDriveLetterPath(const char* path) {
 // The drive that holds Windows: the system runs from it, so a question about a path on it waits
 // no longer than the system itself does, whatever the drive's type. Its type is not asked.
 bool IsWindowsDrive(char letter) {
-    char folder[MAX_PATH];
-    UINT length = GetWindowsDirectoryA(folder, sizeof folder);
-    return length >= 3 && length < sizeof folder && folder[1] == ':' &&
-           (folder[0] | 0x20) == (letter | 0x20);
+    Str folder = QueryFolder(GetWindowsDirectoryA);
+    return folder.Length() >= 3 && folder.Text()[1] == ':' &&
+           (folder.Text()[0] | 0x20) == (letter | 0x20);
 }
 
 UINT AskDriveType(char letter) {
